@@ -1,0 +1,78 @@
+# Windows builds (i686 deliverables, x86_64 for the tests under wine64): the Win32 layers,
+# the two programs, and on win64 the win and e2e test programs.
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+# A program on the CD must start on a bare Windows: runtimes linked in, system DLLs only.
+add_link_options(-static -static-libgcc -static-libstdc++)
+add_compile_definitions(_WIN32_WINNT=0x0501 WINVER=0x0501 _WIN32_IE=0x0600 NOMINMAX STRICT)
+
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+  set(JPEG_DIR ${DEPS_DIR}/libjpeg-x86)
+else()
+  set(JPEG_DIR ${DEPS_DIR}/libjpeg-x86_64)
+endif()
+add_library(jpeg STATIC IMPORTED)
+set_target_properties(jpeg PROPERTIES IMPORTED_LOCATION ${JPEG_DIR}/lib/libjpeg.a
+                                      INTERFACE_INCLUDE_DIRECTORIES ${JPEG_DIR}/include)
+
+# A layer is the library made of one folder's sources (an interface library while empty).
+function(add_layer name dir)
+  sources_of(files ${dir})
+  if(files)
+    add_library(${name} STATIC ${files})
+    project_target_options(${name})
+    target_link_libraries(${name} PUBLIC ${ARGN})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${ARGN})
+  endif()
+endfunction()
+
+add_layer(win win core kernel32 user32 advapi32 shell32 ole32 oleaut32 uuid)
+add_layer(ui ui win core jpeg gdi32 comctl32 msimg32)
+add_layer(common common win core)
+add_layer(setup_engine setup/engine common win core)
+add_layer(setup_system setup/system common win core wsock32)
+
+# A program: its folder's sources and resource script, a GUI subsystem program.
+function(add_program name dir)
+  sources_of(files ${dir})
+  file(GLOB rc CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.rc)
+  add_executable(${name} WIN32 ${files} ${rc})
+  project_target_options(${name})
+  target_link_libraries(${name} PRIVATE ${ARGN})
+  # Import check: every DLL the program names must be part of Windows itself.
+  add_test(NAME imports.${CMAKE_SYSTEM_PROCESSOR}.${name}
+           COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DPROGRAM=$<TARGET_FILE:${name}>
+                   -P ${CMAKE_SOURCE_DIR}/cmake/check-imports.cmake)
+  set_tests_properties(imports.${CMAKE_SYSTEM_PROCESSOR}.${name} PROPERTIES LABELS imports)
+endfunction()
+
+add_program(setup setup setup_system setup_engine ui common win core)
+add_program(uninstall uninstall ui common win core)
+
+if(BUILD_TESTS AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run)
+  # Tests find the built programs and the test data through these paths.
+  set(TEST_PATHS BIN_DIR="${CMAKE_BINARY_DIR}/bin" SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+
+  sources_of(WIN_TEST_SOURCES tests/win)
+  if(WIN_TEST_SOURCES)
+    add_executable(win_tests ${WIN_TEST_SOURCES})
+    project_target_options(win_tests)
+    target_compile_definitions(win_tests PRIVATE ${TEST_PATHS})
+    target_link_libraries(win_tests PRIVATE setup_system setup_engine ui common win core
+                                            GTest::gtest_main)
+    gtest_discover_tests(win_tests TEST_PREFIX "win." DISCOVERY_MODE PRE_TEST
+                         DISCOVERY_TIMEOUT 60 PROPERTIES LABELS win)
+  endif()
+
+  sources_of(E2E_SOURCES tests/e2e)
+  add_executable(e2e_tests ${E2E_SOURCES})
+  project_target_options(e2e_tests)
+  target_compile_definitions(e2e_tests PRIVATE ${TEST_PATHS})
+  target_link_libraries(e2e_tests PRIVATE core GTest::gtest_main user32 gdi32 advapi32 shell32 ole32 uuid)
+  add_dependencies(e2e_tests setup uninstall)
+  gtest_discover_tests(e2e_tests TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST
+                       DISCOVERY_TIMEOUT 60 PROPERTIES LABELS e2e TIMEOUT 120)
+endif()

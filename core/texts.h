@@ -1,0 +1,13 @@
+// Every text the programs show, in one place. The sources are UTF-8; the build stores the
+// literals as code page 1256 bytes (-fexec-charset=CP1256), so each constant holds exactly
+// the bytes the programs show and write.
+#pragma once
+
+namespace texts {
+
+// Application titles (taskbar) and window titles.
+inline constexpr char kSetupTitle[] = "برنامه نصب";
+inline constexpr char kSetupWindowTitle[] = "نصب برنامه";
+inline constexpr char kUninstallTitle[] = "حذف برنامه";
+
+}  // namespace texts

@@ -1,0 +1,215 @@
+#include "tests/e2e/driver.h"
+
+#include <shellapi.h>
+
+#include <stdexcept>
+
+namespace e2e {
+
+std::string WindowsPath(const std::string& path) {
+  if (path.empty() || path[0] != '/') return path;
+  std::string out = "Z:" + path;
+  for (char& c : out)
+    if (c == '/') c = '\\';
+  return out;
+}
+
+std::string ProgramPath(const std::string& fileName) {
+  return WindowsPath(BIN_DIR) + "\\" + fileName;
+}
+
+Process::Process(const std::string& program, const std::string& currentFolder) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  std::string commandLine = "\"" + program + "\"";
+  if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                      currentFolder.empty() ? nullptr : currentFolder.c_str(), &startup, &info_))
+    throw std::runtime_error("cannot start " + program + ": error " +
+                             std::to_string(GetLastError()));
+}
+
+Process::~Process() {
+  if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) {
+    TerminateProcess(info_.hProcess, 255);
+    WaitForSingleObject(info_.hProcess, 5000);
+  }
+  CloseHandle(info_.hThread);
+  CloseHandle(info_.hProcess);
+}
+
+long Process::WaitExit(DWORD timeoutMs) {
+  if (WaitForSingleObject(info_.hProcess, timeoutMs) != WAIT_OBJECT_0) return -1;
+  DWORD code = 0;
+  GetExitCodeProcess(info_.hProcess, &code);
+  return (long)code;
+}
+
+namespace {
+struct Search {
+  DWORD processId;
+  const char* className;
+  HWND found;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM data) {
+  Search* search = reinterpret_cast<Search*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  char name[256] = "";
+  GetClassNameA(window, name, sizeof name);
+  if (owner == search->processId && IsWindowVisible(window) &&
+      lstrcmpA(name, search->className) == 0) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+template <typename Probe>
+auto Poll(DWORD timeoutMs, Probe probe) -> decltype(probe()) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    auto result = probe();
+    if (result || GetTickCount() - start >= timeoutMs) return result;
+    Sleep(20);
+  }
+}
+}  // namespace
+
+HWND WaitWindow(const Process& process, const char* className, DWORD timeoutMs) {
+  return Poll(timeoutMs, [&]() -> HWND {
+    Search search = {process.id(), className, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+  });
+}
+
+HWND WaitDialog(const Process& process, DWORD timeoutMs) {
+  return WaitWindow(process, "#32770", timeoutMs);
+}
+
+bool WaitGone(HWND window, DWORD timeoutMs) {
+  return Poll(timeoutMs, [&] { return !IsWindow(window); });
+}
+
+std::wstring Text(HWND window) {
+  wchar_t buffer[4096] = L"";
+  SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer),
+                      SMTO_ABORTIFHUNG, 5000, nullptr);
+  return buffer;
+}
+
+std::wstring DialogMessage(HWND dialog) {
+  // The message box's text is its static control with ID 0xFFFF.
+  HWND text = GetDlgItem(dialog, 0xFFFF);
+  return text ? Text(text) : std::wstring();
+}
+
+std::vector<std::wstring> DialogButtons(HWND dialog) {
+  std::vector<std::wstring> buttons;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    char name[64] = "";
+    GetClassNameA(child, name, sizeof name);
+    if (lstrcmpiA(name, "Button") == 0) buttons.push_back(Text(child));
+  }
+  return buttons;
+}
+
+void PressButton(HWND dialog, const std::wstring& text) {
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    char name[64] = "";
+    GetClassNameA(child, name, sizeof name);
+    if (lstrcmpiA(name, "Button") == 0 && Text(child) == text) {
+      PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(child), BN_CLICKED),
+                   reinterpret_cast<LPARAM>(child));
+      return;
+    }
+  }
+  throw std::runtime_error("no such button in the dialog");
+}
+
+namespace {
+struct IdSearch {
+  int id;
+  HWND found;
+};
+BOOL CALLBACK MatchId(HWND window, LPARAM data) {
+  IdSearch* search = reinterpret_cast<IdSearch*>(data);
+  if (GetDlgCtrlID(window) == search->id) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+}  // namespace
+
+HWND Control(HWND window, int id) {
+  IdSearch search = {id, nullptr};
+  EnumChildWindows(window, MatchId, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+RECT ChildRect(HWND child) {
+  RECT rect;
+  GetWindowRect(child, &rect);
+  MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+void Click(HWND window, int x, int y) {
+  POINT point = {x, y};
+  HWND target = ChildWindowFromPointEx(window, point, CWP_SKIPINVISIBLE | CWP_SKIPDISABLED);
+  if (!target) target = window;
+  MapWindowPoints(window, target, &point, 1);
+  LPARAM at = MAKELPARAM(point.x, point.y);
+  PostMessageW(target, WM_MOUSEMOVE, 0, at);
+  PostMessageW(target, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  PostMessageW(target, WM_LBUTTONUP, 0, at);
+}
+
+void PressKey(HWND window, UINT virtualKey, wchar_t character) {
+  PostMessageW(window, WM_KEYDOWN, virtualKey, 1);
+  if (character) PostMessageW(window, WM_CHAR, character, 1);
+  PostMessageW(window, WM_KEYUP, virtualKey, 0xC0000001);
+}
+
+void CloseBox(HWND window) { PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+std::string NewTestFolder(const std::string& name) {
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  std::string folder = std::string(temp) + "e2e-" + name;
+  // Double zero-terminated for the shell.
+  std::string from = folder + '\0';
+  SHFILEOPSTRUCTA remove = {};
+  remove.wFunc = FO_DELETE;
+  remove.pFrom = from.c_str();
+  remove.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+  if (GetFileAttributesA(folder.c_str()) != INVALID_FILE_ATTRIBUTES) SHFileOperationA(&remove);
+  CreateDirectoryA(folder.c_str(), nullptr);
+  return folder;
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write " + path);
+  DWORD written = 0;
+  ::WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, nullptr);
+  CloseHandle(file);
+}
+
+bool ReadFile(const std::string& path, std::string* bytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bytes->clear();
+  char buffer[65536];
+  DWORD got = 0;
+  while (::ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0)
+    bytes->append(buffer, got);
+  CloseHandle(file);
+  return true;
+}
+
+}  // namespace e2e

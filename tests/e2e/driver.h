@@ -1,0 +1,63 @@
+// Drives our real programs under Wine the way a user does: start a program in a folder,
+// find its windows by class, click at client coordinates, press keys, read and answer
+// message dialogs (class #32770), wait for the process and read its exit code.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// A Windows path for a path of the build (Unix paths are reached through drive Z:).
+std::string WindowsPath(const std::string& path);
+// The built program of that name (setup.exe, uninstall.exe) as a Windows path.
+std::string ProgramPath(const std::string& fileName);
+
+// A started program; ended by force when the object goes away still running.
+class Process {
+ public:
+  Process(const std::string& program, const std::string& currentFolder);
+  ~Process();
+  Process(const Process&) = delete;
+  Process& operator=(const Process&) = delete;
+  DWORD id() const { return info_.dwProcessId; }
+  // The exit code, or -1 when the process is still running after the timeout.
+  long WaitExit(DWORD timeoutMs = 10000);
+
+ private:
+  PROCESS_INFORMATION info_ = {};
+};
+
+// The first visible top-level window of the process with that class; null after the timeout.
+HWND WaitWindow(const Process& process, const char* className, DWORD timeoutMs = 10000);
+// A message dialog of the process (class #32770).
+HWND WaitDialog(const Process& process, DWORD timeoutMs = 10000);
+// Waits until the window is gone; false after the timeout.
+bool WaitGone(HWND window, DWORD timeoutMs = 10000);
+
+std::wstring Text(HWND window);
+// The message of a message dialog and the texts of its buttons, in child order.
+std::wstring DialogMessage(HWND dialog);
+std::vector<std::wstring> DialogButtons(HWND dialog);
+// Presses the dialog button whose text is given ("OK", "&Yes", "&No").
+void PressButton(HWND dialog, const std::wstring& text);
+
+// The child of a window with that control ID (searched through all descendants).
+HWND Control(HWND window, int id);
+// Client rectangle of a child in its parent's client coordinates.
+RECT ChildRect(HWND child);
+
+// Clicks the child window lying at a point in the client area of the window.
+void Click(HWND window, int x, int y);
+// A key as the keyboard gives it: key down, its character, key up.
+void PressKey(HWND window, UINT virtualKey, wchar_t character);
+// The close box.
+void CloseBox(HWND window);
+
+// Folders for a test: a fresh empty folder under the temporary folder, and small file helpers.
+std::string NewTestFolder(const std::string& name);
+void WriteFile(const std::string& path, const std::string& bytes);
+bool ReadFile(const std::string& path, std::string* bytes);
+
+}  // namespace e2e
