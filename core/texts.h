@@ -11,3 +11,17 @@ inline constexpr char kSetupWindowTitle[] = "نصب برنامه";
 inline constexpr char kUninstallTitle[] = "حذف برنامه";
 
 }  // namespace texts
+
+namespace texts {
+
+// Installer start-up, main window and exit confirmation.
+
+// Installation sequence and folder chooser.
+
+// Installation engine: folders, copy, shortcuts, uninstall registration, record.
+
+// System integration: system files, fonts, locale, restart.
+
+// Uninstaller.
+
+}  // namespace texts

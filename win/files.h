@@ -1,0 +1,33 @@
+// File and folder primitives over the ANSI functions; paths are passed unchanged.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+
+// True only for an existing file (never a folder), by a listing of the name.
+bool FileExists(const std::string& path);
+// True only for an existing folder.
+bool FolderExists(const std::string& path);
+
+// One entry of a folder listing: long name, attribute value, 64-bit size (0 for folders).
+struct ListedEntry {
+  std::string name;
+  uint32_t attributes;
+  uint64_t size;
+};
+// Lists a pattern (for example "C:\x\*.*"), passing over every entry that carries one of the
+// bits hidden (2), system (4), volume label (8) or folder (16) that the mask lacks. "." and
+// ".." are passed to the visitor like any other entry; the caller decides.
+void ListFolder(const std::string& pattern, uint32_t mask,
+                const std::function<void(const ListedEntry&)>& visit);
+
+// The system's text for an error number, without the trailing line end.
+std::string SystemErrorText(unsigned long error);
+
+// Copies one file: source opened without sharing, target created (replacing) without
+// sharing with plain attributes, content copied in chunks of at most 61440 bytes. Raises
+// "Cannot open file", "Cannot create file", "Stream read error" or "Stream write error".
+void CopyFileContents(const std::string& source, const std::string& target);
+
+// The full path of a name relative to the current folder.
+std::string FullPath(const std::string& path);
