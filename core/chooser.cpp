@@ -1,0 +1,54 @@
+#include "core/chooser.h"
+
+#include <vector>
+
+std::string GroupThousands(const std::string& digits) {
+  std::string result;
+  const size_t length = digits.size();
+  for (size_t i = 0; i < length; ++i) {
+    if (i > 0 && (length - i) % 3 == 0) result += ',';
+    result += digits[i];
+  }
+  return result;
+}
+
+DriveSpace DriveSpaceInKB(bool queried, uint64_t totalBytes, uint64_t freeBytes) {
+  if (!queried) return {};
+  return {totalBytes / 1024, freeBytes / 1024};
+}
+
+std::string ShortenPathToFit(const std::string& path, int maxWidth,
+                             const std::function<int(const std::string&)>& width) {
+  if (width(path) <= maxWidth) return path;
+  // Drive part ("C:\") and the folders after it; a trailing backslash belongs to no folder.
+  std::string rest = path;
+  if (rest.size() > 1 && rest.back() == '\\') rest.pop_back();
+  std::string drive;
+  const size_t firstSeparator = rest.find('\\');
+  if (firstSeparator == std::string::npos) return path;
+  drive = rest.substr(0, firstSeparator + 1);
+  std::vector<std::string> folders;
+  size_t start = firstSeparator + 1;
+  while (start <= rest.size()) {
+    size_t end = rest.find('\\', start);
+    if (end == std::string::npos) end = rest.size();
+    folders.push_back(rest.substr(start, end - start));
+    start = end + 1;
+  }
+  auto tail = [&](size_t from) {
+    std::string text;
+    for (size_t i = from; i < folders.size(); ++i) text += "\\" + folders[i];
+    return text;
+  };
+  for (size_t cut = 1; cut < folders.size(); ++cut) {
+    const std::string candidate = drive + "..." + tail(cut);
+    if (width(candidate) <= maxWidth) return candidate;
+  }
+  return "..." + tail(folders.size() - 1);
+}
+
+std::string TargetInFolder(const std::string& folder, const std::string& defaultFolderName) {
+  std::string target = folder;
+  if (target.empty() || target.back() != '\\') target += '\\';
+  return target + defaultFolderName;
+}
