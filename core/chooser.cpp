@@ -1,5 +1,7 @@
 #include "core/chooser.h"
 
+#include <algorithm>
+#include <cctype>
 #include <vector>
 
 std::string GroupThousands(const std::string& digits) {
@@ -51,4 +53,39 @@ std::string TargetInFolder(const std::string& folder, const std::string& default
   std::string target = folder;
   if (target.empty() || target.back() != '\\') target += '\\';
   return target + defaultFolderName;
+}
+
+std::vector<FolderItem> FolderListItems(const std::string& selected, std::vector<std::string> subfolders) {
+  std::vector<FolderItem> items;
+  const size_t rootEnd = selected.find('\\');
+  if (rootEnd == std::string::npos) return items;
+  std::string path = selected.substr(0, rootEnd + 1);
+  items.push_back({path, path, 0, true});
+  size_t start = rootEnd + 1;
+  while (start < selected.size()) {
+    size_t end = selected.find('\\', start);
+    if (end == std::string::npos) end = selected.size();
+    const std::string name = selected.substr(start, end - start);
+    if (!name.empty()) {
+      path = path.back() == '\\' ? path + name : path + "\\" + name;
+      items.push_back({name, path, static_cast<int>(items.size()), true});
+    }
+    start = end + 1;
+  }
+  auto lower = [](std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+  };
+  std::sort(subfolders.begin(), subfolders.end(),
+            [&](const std::string& a, const std::string& b) { return lower(a) < lower(b); });
+  const int level = static_cast<int>(items.size());
+  const std::string parent = path.back() == '\\' ? path : path + "\\";
+  for (const std::string& name : subfolders) items.push_back({name, parent + name, level, false});
+  return items;
+}
+
+size_t SelectedFolderIndex(const std::vector<FolderItem>& items) {
+  size_t index = 0;
+  while (index + 1 < items.size() && items[index + 1].open) ++index;
+  return index;
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 // Puts "," between groups of three characters counted from the right: 1234567 gives
 // 1,234,567. The separator is always ",", whatever the regional settings say.
@@ -26,3 +27,17 @@ std::string ShortenPathToFit(const std::string& path, int maxWidth,
 // The proposed target for a picked folder: the folder with one trailing backslash, then the
 // product's folder name (an empty name leaves the trailing backslash).
 std::string TargetInFolder(const std::string& folder, const std::string& defaultFolderName);
+
+// One line of the folder list: the folders from the drive's root down to the selected
+// folder (open, one level deeper each), then the selected folder's subfolders.
+struct FolderItem {
+  std::string name;  // "C:\" for the root, else the folder's name
+  std::string path;  // the folder it opens
+  int level;
+  bool open;
+};
+// The lines for a selected folder (C:\ or D:\Programs\Tools, a trailing backslash only
+// for a root) and the names of its subfolders, which are listed in name order, letter case
+// aside. The selected folder's line is at index SelectedFolderIndex.
+std::vector<FolderItem> FolderListItems(const std::string& selected, std::vector<std::string> subfolders);
+size_t SelectedFolderIndex(const std::vector<FolderItem>& items);

@@ -1,6 +1,5 @@
-// The folder chooser's figures, label text and proposed target, and the gauge scaling.
+// The folder chooser's figures, folder list, label text and proposed target.
 #include "core/chooser.h"
-#include "core/gauge.h"
 
 #include <gtest/gtest.h>
 
@@ -33,25 +32,6 @@ TEST(DriveSpaceInKB, TruncatesToWholeKilobytesAndShowsZeroForAFailedQuery) {
   EXPECT_EQ(failed.freeKB, 0u);
 }
 
-TEST(ScaleForGauge, KeepsTheShareOfValuesBeyondThirtyTwoBits) {
-  const struct {
-    uint64_t value, maximum;
-    int32_t scaledValue, scaledMaximum;
-  } cases[] = {
-      {0, 0, 0, 0},
-      {50, 100, 50, 100},
-      {150, 100, 100, 100},                    // past the end shows full
-      {0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF},
-      {3ull << 30, 1ull << 32, 3 << 28, 1 << 30},  // 3/4 of a 4 GiB payload
-      {1ull << 40, 3ull << 40, 1 << 29, 3 << 29},  // used third of a 3 TiB drive, in bytes
-  };
-  for (const auto& c : cases) {
-    const GaugeRange range = ScaleForGauge(c.value, c.maximum);
-    EXPECT_EQ(range.value, c.scaledValue) << c.value << " of " << c.maximum;
-    EXPECT_EQ(range.maximum, c.scaledMaximum) << c.value << " of " << c.maximum;
-  }
-}
-
 // Every character is 10 px wide: the label of 217 px takes 21 characters.
 static int TenPixelsEach(const std::string& text) { return static_cast<int>(text.size()) * 10; }
 
@@ -76,4 +56,35 @@ TEST(TargetInFolder, OneBackslashBetweenFolderAndName) {
   EXPECT_EQ(TargetInFolder("D:\\Tools", "Accounts"), "D:\\Tools\\Accounts");
   EXPECT_EQ(TargetInFolder("D:\\Tools", ""), "D:\\Tools\\");
   EXPECT_EQ(TargetInFolder("D:\\Tools", "Accounts "), "D:\\Tools\\Accounts ");
+}
+
+TEST(FolderListItems, RootDownToTheSelectedFolderThenItsSubfoldersInNameOrder) {
+  const auto items = FolderListItems("D:\\Programs\\Tools", {"zeta", "Alpha", "beta"});
+  const struct {
+    const char* name;
+    const char* path;
+    int level;
+    bool open;
+  } expected[] = {
+      {"D:\\", "D:\\", 0, true},
+      {"Programs", "D:\\Programs", 1, true},
+      {"Tools", "D:\\Programs\\Tools", 2, true},
+      {"Alpha", "D:\\Programs\\Tools\\Alpha", 3, false},
+      {"beta", "D:\\Programs\\Tools\\beta", 3, false},
+      {"zeta", "D:\\Programs\\Tools\\zeta", 3, false},
+  };
+  ASSERT_EQ(items.size(), std::size(expected));
+  for (size_t i = 0; i < items.size(); ++i) {
+    EXPECT_EQ(items[i].name, expected[i].name) << i;
+    EXPECT_EQ(items[i].path, expected[i].path) << i;
+    EXPECT_EQ(items[i].level, expected[i].level) << i;
+    EXPECT_EQ(items[i].open, expected[i].open) << i;
+  }
+  EXPECT_EQ(SelectedFolderIndex(items), 2u);
+
+  const auto root = FolderListItems("C:\\", {"Windows"});
+  ASSERT_EQ(root.size(), 2u);
+  EXPECT_EQ(root[1].path, "C:\\Windows");
+  EXPECT_EQ(root[1].level, 1);
+  EXPECT_EQ(SelectedFolderIndex(root), 0u);
 }
