@@ -3,8 +3,9 @@
 // decisions stand in one place. The installer supplies the operations; nothing here touches
 // the system itself.
 #pragma once
-#include <array>
-#include <cstddef>
+#include "core/inventory.h"
+#include "core/record.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -22,25 +23,18 @@ struct InstallationInputs {
   std::string title2;
 };
 
-struct PayloadFile {
-  std::string path;  // relative to the payload folder
-  uint64_t size;
-};
-
 class InstallationSteps {
  public:
   virtual ~InstallationSteps() = default;
   virtual void ApplyPersianLocale(int mode) = 0;
   // Makes a folder the current folder of the process; the result is not examined.
   virtual void ChangeFolder(const std::string& folder) = 0;
-  // Takes the inventory of the current folder; gives the payload's total size.
-  virtual uint64_t ScanPayload() = 0;
-  virtual size_t PayloadFileCount() = 0;
-  virtual PayloadFile PayloadFileAt(size_t index) = 0;
+  // Takes a new inventory of the current folder; it lives until the next call.
+  virtual const PayloadInventory& ScanPayload() = 0;
   // Free bytes available to the user on the drive of that root; nothing when the query fails.
   virtual std::optional<uint64_t> FreeBytes(const std::string& driveRoot) = 0;
   // Ends the program when the install folder cannot be created.
-  virtual void CreateTargetFolders(const std::string& installFolder) = 0;
+  virtual void CreateTargetFolders(const std::string& installFolder, const PayloadInventory& inventory) = 0;
   // Shows the wait text, the gauge with that maximum and the playing animation.
   virtual void ShowProgress(uint64_t maximum) = 0;
   virtual void SetProgress(uint64_t value) = 0;
@@ -52,8 +46,9 @@ class InstallationSteps {
   virtual void CopyFileContents(const std::string& source, const std::string& target) = 0;
   // One pass over the pending window messages: repaint, progress, the user's input.
   virtual void PumpMessages() = 0;
-  virtual void RenamePayloadFile(const std::string& source, const std::string& target) = 0;
-  virtual void WriteProductRecord(const std::string& file, const std::array<std::string, 6>& lines) = 0;
+  // ProgramName.dat becomes ProgramName.EXE and uninstall.dat Uninstall.EXE, where present.
+  virtual void RenamePayloadPrograms(const std::string& installFolder) = 0;
+  virtual void WriteProductRecord(const std::string& installFolder, const ProductRecord& record) = 0;
   virtual void CreateShortcutsAndUninstallEntry(const std::string& installFolder) = 0;
   virtual bool RunsSecondLocaleStep() = 0;
   virtual void ShowSuccessPicture() = 0;

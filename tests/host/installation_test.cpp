@@ -21,7 +21,8 @@ std::string Lower(std::string text) {
 class RecordedSteps : public InstallationSteps {
  public:
   std::vector<std::string> log;
-  std::vector<PayloadFile> payload;
+  PayloadInventory payload;
+  PayloadInventory scanned;
   std::set<std::string> files;  // lower case
   std::optional<uint64_t> freeBytes = 1ull << 40;
   bool secondLocaleStep = true;
@@ -30,19 +31,18 @@ class RecordedSteps : public InstallationSteps {
 
   void ApplyPersianLocale(int mode) override { Add("locale " + std::to_string(mode)); }
   void ChangeFolder(const std::string& folder) override { Add("cd " + folder); }
-  uint64_t ScanPayload() override {
+  const PayloadInventory& ScanPayload() override {
     Add("scan");
-    uint64_t total = 0;
-    for (const PayloadFile& file : payload) total += file.size;
-    return total;
+    scanned = payload;
+    return scanned;
   }
-  size_t PayloadFileCount() override { return payload.size(); }
-  PayloadFile PayloadFileAt(size_t index) override { return payload.at(index); }
   std::optional<uint64_t> FreeBytes(const std::string& root) override {
     Add("free " + root);
     return freeBytes;
   }
-  void CreateTargetFolders(const std::string& folder) override { Add("folders " + folder); }
+  void CreateTargetFolders(const std::string& folder, const PayloadInventory& inventory) override {
+    Add("folders " + folder + " " + std::to_string(inventory.FolderCount()));
+  }
   void ShowProgress(uint64_t maximum) override { Add("progress " + std::to_string(maximum)); }
   void SetProgress(uint64_t value) override { Add("gauge " + std::to_string(value)); }
   void StopProgress() override { Add("stop"); }
@@ -55,13 +55,10 @@ class RecordedSteps : public InstallationSteps {
     files.insert(Lower(target));
   }
   void PumpMessages() override { Add("pump"); }
-  void RenamePayloadFile(const std::string& source, const std::string& target) override {
-    Add("rename " + source + " > " + target);
-  }
-  void WriteProductRecord(const std::string& file, const std::array<std::string, 6>& lines) override {
-    std::string line = "record " + file;
-    for (const std::string& value : lines) line += "|" + value;
-    Add(line);
+  void RenamePayloadPrograms(const std::string& folder) override { Add("renames " + folder); }
+  void WriteProductRecord(const std::string& folder, const ProductRecord& r) override {
+    Add("record " + folder + "|" + r.Title1 + "|" + r.Title2 + "|" + r.DefaultFolderName + "|" + r.ProgramName +
+        "|" + r.ShortcutName + "|" + r.Organization);
   }
   void CreateShortcutsAndUninstallEntry(const std::string& folder) override { Add("shortcuts " + folder); }
   bool RunsSecondLocaleStep() override { return secondLocaleStep; }
@@ -82,6 +79,14 @@ class RecordedSteps : public InstallationSteps {
   void Add(const std::string& line) { log.push_back(line); }
 };
 
+PayloadInventory Payload(std::vector<std::pair<std::string, uint64_t>> files,
+                         std::vector<std::string> folders = {}) {
+  PayloadInventory inventory;
+  for (const std::string& folder : folders) inventory.AddFolder(folder);
+  for (const auto& file : files) inventory.AddFile(file.first, file.second);
+  return inventory;
+}
+
 InstallationInputs Inputs(const std::string& localeMode) {
   InstallationInputs in;
   in.startFolder = "E:\\";
@@ -101,7 +106,7 @@ InstallationInputs Inputs(const std::string& localeMode) {
 
 TEST(Installation, RunsEveryStepInOrder) {
   RecordedSteps steps;
-  steps.payload = {{"readme.txt", 10}, {"Sub\\b.txt", 20}, {"Acc.dat", 30}, {"uninstall.dat", 40}};
+  steps.payload = Payload({{"readme.txt", 10}, {"Sub\\b.txt", 20}, {"Acc.dat", 30}, {"uninstall.dat", 40}}, {"Sub"});
   steps.files = {Lower("D:\\Programs\\Accounts\\Sub\\b.txt")};  // left from an earlier run
   steps.answerYes = false;
   EXPECT_EQ(RunInstallation(Inputs(""), steps), InstallationOutcome::kEnded);
@@ -112,7 +117,7 @@ TEST(Installation, RunsEveryStepInOrder) {
       "scan",
       "cd ..",
       "free D:\\",
-      "folders D:\\Programs\\Accounts",
+      "folders D:\\Programs\\Accounts 1",
       "progress 100",
       "system",
       "fonts",
@@ -127,9 +132,8 @@ TEST(Installation, RunsEveryStepInOrder) {
       "copy Data\\uninstall.dat > D:\\Programs\\Accounts\\uninstall.dat",
       "gauge 100",
       "pump",
-      "rename D:\\Programs\\Accounts\\Acc.DAT > D:\\Programs\\Accounts\\Acc.EXE",
-      "rename D:\\Programs\\Accounts\\uninstall.DAT > D:\\Programs\\Accounts\\Uninstall.EXE",
-      "record D:\\Programs\\Accounts\\INSTALL.CFG|T1|T2|Accounts|Acc|Accounting|Org",
+      "renames D:\\Programs\\Accounts",
+      "record D:\\Programs\\Accounts|T1|T2|Accounts|Acc|Accounting|Org",
       "shortcuts D:\\Programs\\Accounts",
       "locale 0",
       "stop",
@@ -170,7 +174,7 @@ TEST(Installation, LocaleModeDecidesTheLocaleStepsAndTheFinalScreen) {
 TEST(Installation, WithoutRoomItShowsTheMessageAndEndsBeforeWritingAnything) {
   for (const std::optional<uint64_t> free : {std::optional<uint64_t>(99), std::optional<uint64_t>()}) {
     RecordedSteps steps;
-    steps.payload = {{"a.txt", 60}, {"b.txt", 40}};
+    steps.payload = Payload({{"a.txt", 60}, {"b.txt", 40}});
     steps.freeBytes = free;
     EXPECT_EQ(RunInstallation(Inputs("1"), steps), InstallationOutcome::kEnded);
     const std::vector<std::string> expected = {"locale 1", "cd E:\\", "cd Data", "scan", "cd ..",
@@ -178,10 +182,10 @@ TEST(Installation, WithoutRoomItShowsTheMessageAndEndsBeforeWritingAnything) {
     EXPECT_EQ(steps.log, expected);
   }
   RecordedSteps exact;
-  exact.payload = {{"a.txt", 60}, {"b.txt", 40}};
+  exact.payload = Payload({{"a.txt", 60}, {"b.txt", 40}});
   exact.freeBytes = 100;
   RunInstallation(Inputs("1"), exact);
-  EXPECT_TRUE(exact.Logged("folders D:\\Programs\\Accounts"));
+  EXPECT_TRUE(exact.Logged("folders D:\\Programs\\Accounts 0"));
   EXPECT_FALSE(exact.Logged("info no space"));
 }
 
@@ -195,11 +199,11 @@ TEST(Installation, AnEmptyTargetPathDoesNothing) {
 
 TEST(Installation, AFailedCopyStopsTheRunAndASecondRunFinishesIt) {
   RecordedSteps steps;
-  steps.payload = {{"a.txt", 10}, {"b.txt", 20}, {"c.txt", 30}, {"Acc.dat", 40}};
+  steps.payload = Payload({{"a.txt", 10}, {"b.txt", 20}, {"c.txt", 30}, {"Acc.dat", 40}});
   steps.failingSource = "Data\\b.txt";
   EXPECT_THROW(RunInstallation(Inputs("0"), steps), Failure);
   EXPECT_EQ(steps.log.back(), "pump");  // after a.txt
-  EXPECT_FALSE(steps.Logged("rename D:\\Programs\\Accounts\\Acc.DAT > D:\\Programs\\Accounts\\Acc.EXE"));
+  EXPECT_FALSE(steps.Logged("renames D:\\Programs\\Accounts"));
 
   steps.log.clear();
   steps.failingSource.clear();
@@ -216,15 +220,12 @@ TEST(Installation, AFailedCopyStopsTheRunAndASecondRunFinishesIt) {
   // The second run's bar counts this run's inventory from 0 to its total.
   const std::vector<std::string> bar = {"progress 100", "gauge 10", "gauge 30", "gauge 60", "gauge 100"};
   EXPECT_EQ(gauge, bar);
-  EXPECT_TRUE(steps.Logged("rename D:\\Programs\\Accounts\\Acc.DAT > D:\\Programs\\Accounts\\Acc.EXE"));
+  EXPECT_TRUE(steps.Logged("renames D:\\Programs\\Accounts"));
 }
 
-TEST(Installation, NoRenameWithoutTheDatFilesAndNoCopyLoopForAnEmptyPayload) {
+TEST(Installation, AnEmptyPayloadHasNoCopyLoopAndAZeroRange) {
   RecordedSteps steps;
   RunInstallation(Inputs("2"), steps);
-  for (const std::string& line : steps.log) {
-    EXPECT_NE(line.rfind("rename", 0), 0u) << line;
-    EXPECT_NE(line.rfind("gauge", 0), 0u) << line;
-  }
+  for (const std::string& line : steps.log) EXPECT_NE(line.rfind("gauge", 0), 0u) << line;
   EXPECT_TRUE(steps.Logged("progress 0"));
 }
