@@ -98,7 +98,17 @@ if(BUILD_TESTS AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   target_link_libraries(e2e_tests PRIVATE core GTest::gtest_main user32 gdi32 advapi32 shell32 ole32 uuid)
   add_dependencies(e2e_tests setup uninstall)
   gtest_discover_tests(e2e_tests TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST
+                       TEST_FILTER "-*InOwnPrefix.*"
                        DISCOVERY_TIMEOUT 60 PROPERTIES LABELS e2e TIMEOUT 120)
+  # Installations change the machine: like the win suites above, each *InOwnPrefix test
+  # runs in its own prefix, which has the test drives S: and M: of scripts/test-drives.
+  add_test(NAME e2e.TestDrives COMMAND ${CMAKE_SOURCE_DIR}/scripts/test-drives)
+  set_tests_properties(e2e.TestDrives PROPERTIES LABELS e2e FIXTURES_SETUP test_drives)
+  gtest_discover_tests(e2e_tests TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST
+                       TEST_FILTER "*InOwnPrefix.*"
+                       DISCOVERY_TIMEOUT 60 PROPERTIES LABELS e2e TIMEOUT 300
+                       FIXTURES_REQUIRED test_drives
+                       ENVIRONMENT "WINE_OWN_PREFIX=1;LC_ALL=C.UTF-8")
 endif()
 
 # The sample product and its system library, carried by the sample medium (scripts/make-medium).

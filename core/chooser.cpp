@@ -1,5 +1,7 @@
 #include "core/chooser.h"
 
+#include "core/text_helpers.h"
+
 #include <algorithm>
 #include <cctype>
 #include <vector>
@@ -49,9 +51,17 @@ std::string ShortenPathToFit(const std::string& path, int maxWidth,
   return "..." + tail(folders.size() - 1);
 }
 
+std::string ParentOfTarget(const std::string& target, const std::string& defaultFolderName) {
+  const size_t length = defaultFolderName.size();
+  // The position of the name's first character; a target shorter than the name has none
+  // inside it, and the position past its end leaves it whole.
+  const size_t position = target.size() + 1 >= length ? target.size() + 1 - length : target.size() + 1;
+  return SpliceText(target, position, length, "");
+}
+
 std::string TargetInFolder(const std::string& folder, const std::string& defaultFolderName) {
   std::string target = folder;
-  if (target.empty() || target.back() != '\\') target += '\\';
+  if (RightText(target, 1) != "\\") target += '\\';
   return target + defaultFolderName;
 }
 

@@ -24,6 +24,11 @@ DriveSpace DriveSpaceInKB(bool queried, uint64_t totalBytes, uint64_t freeBytes)
 std::string ShortenPathToFit(const std::string& path, int maxWidth,
                              const std::function<int(const std::string&)>& width);
 
+// The folder the chooser opens at for a proposed target: the target without its last
+// length(defaultFolderName) characters, which is the parent folder with its trailing
+// backslash (C:\ for C:\Accounts). An empty target gives an empty text.
+std::string ParentOfTarget(const std::string& target, const std::string& defaultFolderName);
+
 // The proposed target for a picked folder: the folder with one trailing backslash, then the
 // product's folder name (an empty name leaves the trailing backslash).
 std::string TargetInFolder(const std::string& folder, const std::string& defaultFolderName);

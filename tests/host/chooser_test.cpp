@@ -88,3 +88,23 @@ TEST(FolderListItems, RootDownToTheSelectedFolderThenItsSubfoldersInNameOrder) {
   EXPECT_EQ(root[1].level, 1);
   EXPECT_EQ(SelectedFolderIndex(root), 0u);
 }
+
+TEST(ParentOfTarget, TheTargetWithoutTheProductFolderName) {
+  const struct {
+    const char* target;
+    const char* name;
+    const char* parent;
+  } cases[] = {
+      {"C:\\Accounts", "Accounts", "C:\\"},
+      {"D:\\Programs\\Accounts", "Accounts", "D:\\Programs\\"},
+      {"C:\\", "", "C:\\"},                 // no product folder: the target itself
+      {"D:\\Tools\\", "", "D:\\Tools\\"},
+      {"", "Accounts", ""},
+      {"", "", ""},
+      {"C:\\Acc", "Accounts", "C:\\Acc"},   // shorter than the name: nothing to cut
+  };
+  for (const auto& c : cases) EXPECT_EQ(ParentOfTarget(c.target, c.name), c.parent) << c.target;
+  // Longer than 255 characters: still exactly the parent.
+  const std::string deep = "C:\\" + std::string(300, 'x') + "\\";
+  EXPECT_EQ(ParentOfTarget(deep + "Accounts", "Accounts"), deep);
+}
