@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <shellapi.h>
 
 using namespace e2e;
 
@@ -141,3 +142,235 @@ INSTANTIATE_TEST_SUITE_P(LocaleModes, FirstLocaleStepInOwnPrefix,
                          [](const testing::TestParamInfo<std::pair<const char*, const char*>>& info) {
                            return "Case" + std::to_string(info.index);
                          });
+
+namespace {
+
+// Starts setup.exe on a medium and waits for its main window.
+struct RunningSetup {
+  explicit RunningSetup(const std::string& medium) : process(ProgramPath("setup.exe"), medium) {
+    window = WaitWindow(process, "TForm1");
+  }
+  Process process;
+  HWND window;
+};
+
+// Clicks Next1 and answers the restart question with No; the program's exit code.
+long InstallAndSayNo(RunningSetup& setup) {
+  ClickControl(setup.window, kNext1);
+  HWND dialog = WaitDialog(setup.process, 60000);
+  if (!dialog) return -1;
+  EXPECT_EQ(DialogMessage(dialog), Wide1256(RestartQuestionText()));
+  PressButton(dialog, L"&No");
+  return setup.process.WaitExit(60000);
+}
+
+uint64_t FreeBytesOf(const std::string& root) {
+  ULARGE_INTEGER free;
+  return GetDiskFreeSpaceExA(root.c_str(), &free, nullptr, nullptr) ? free.QuadPart : 0;
+}
+
+uint64_t FileSize(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+  return (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+// Removes a folder tree (left by an earlier run on a test drive).
+void RemoveTree(const std::string& folder) {
+  const std::string from = folder + '\0';
+  SHFILEOPSTRUCTA remove = {};
+  remove.wFunc = FO_DELETE;
+  remove.pFrom = from.c_str();
+  remove.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+  if (IsFolder(folder)) SHFileOperationA(&remove);
+}
+
+// The folder behind the test drive M: (scripts/test-drives), reached through Z:.
+std::string VanishingDriveFolder() { return WindowsPath(std::string(SOURCE_DIR) + "/build/wine/vanishing-drive"); }
+
+}  // namespace
+
+TEST(InstallingInOwnPrefix, ASecondInstallationCopiesWhatIsMissingAndRenewsThePrograms) {
+  MediumSettings settings;
+  const std::string medium = NewTestFolder("medium");
+  MakeMedium(medium, settings);
+  {
+    RunningSetup first(medium);
+    ASSERT_TRUE(first.window);
+    ASSERT_EQ(InstallAndSayNo(first), 0);
+  }
+  WriteFile("C:\\Daftar\\readme.txt", "changed by the user");
+  ASSERT_TRUE(DeleteFileA("C:\\Daftar\\data\\sample data.csv"));
+  WriteFile("C:\\Daftar\\Daftar.EXE", "an older program");
+  WriteFile("C:\\Daftar\\Uninstall.EXE", "an older uninstaller");
+
+  RunningSetup second(medium);
+  ASSERT_TRUE(second.window);
+  ASSERT_EQ(InstallAndSayNo(second), 0);
+  EXPECT_EQ(ReadAll("C:\\Daftar\\readme.txt"), "changed by the user");
+  EXPECT_EQ(ReadAll("C:\\Daftar\\data\\sample data.csv"), "a,b\r\n1,2\r\n");
+  EXPECT_EQ(ReadAll("C:\\Daftar\\Daftar.EXE"), ReadAll(ProgramPath("sample_product.exe")));
+  EXPECT_EQ(ReadAll("C:\\Daftar\\Uninstall.EXE"), ReadAll(ProgramPath("uninstall.exe")));
+  EXPECT_FALSE(IsFile("C:\\Daftar\\Daftar.dat"));
+}
+
+TEST(InstallingInOwnPrefix, TheGaugeMovesAndCancelEndsBetweenTwoFiles) {
+  MediumSettings settings;
+  std::vector<PayloadFile> payload = SamplePayload(settings);
+  const size_t kBigFiles = 80, kBigSize = 4 << 20;
+  for (size_t i = 0; i < kBigFiles; ++i)
+    payload.push_back({"big\\part" + std::to_string(100 + i) + ".bin", std::string(kBigSize, char('a' + i % 26))});
+  const std::string medium = NewTestFolder("medium");
+  MakeMedium(medium, settings, payload);
+
+  RunningSetup setup(medium);
+  ASSERT_TRUE(setup.window);
+  ClickControl(setup.window, kNext1);
+  HWND gauge = Control(setup.window, kGauge1);
+  // Two different readings between 0% and 100% while the copy runs.
+  std::vector<std::wstring> seen;
+  const DWORD start = GetTickCount();
+  while (seen.size() < 2 && GetTickCount() - start < 60000) {
+    const std::wstring now = Text(gauge);
+    if (IsWindowVisible(gauge) && now != L"0%" && now != L"100%" && (seen.empty() || seen.back() != now))
+      seen.push_back(now);
+    Sleep(5);
+  }
+  ASSERT_EQ(seen.size(), 2u) << "the gauge did not move during the copy";
+  EXPECT_TRUE(IsWindowVisible(Control(setup.window, kWait)));
+  EXPECT_TRUE(IsWindowVisible(Control(setup.window, kAnimate1)));
+
+  ClickControl(setup.window, kCancel);
+  HWND confirmation = WaitWindow(setup.process, "TForm5");
+  ASSERT_TRUE(confirmation);
+  ClickControl(confirmation, kExitOk);
+  EXPECT_EQ(setup.process.WaitExit(), 0);
+
+  size_t whole = 0, missing = 0;
+  for (size_t i = 0; i < kBigFiles; ++i) {
+    const std::string path = "C:\\Daftar\\big\\part" + std::to_string(100 + i) + ".bin";
+    if (!IsFile(path)) {
+      ++missing;
+      continue;
+    }
+    EXPECT_EQ(FileSize(path), kBigSize) << path << " is partly written";
+    ++whole;
+  }
+  EXPECT_GT(whole, 0u);
+  EXPECT_GT(missing, 0u);
+  // Nothing after the copy loop happened.
+  EXPECT_FALSE(IsFile("C:\\Daftar\\Daftar.EXE"));
+  EXPECT_FALSE(IsFile("C:\\Daftar\\Uninstall.EXE"));
+  EXPECT_FALSE(IsFile("C:\\Daftar\\INSTALL.CFG"));
+  EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayName"), "");
+  EXPECT_FALSE(IsFile(ShellFolder("Desktop") + "\\" + settings.shortcutName + ".lnk"));
+}
+
+TEST(InstallingInOwnPrefix, NotEnoughSpaceEndsBeforeWritingAndEqualSpaceIsEnough) {
+  if (!IsFolder("S:\\") || FreeBytesOf("S:\\") == 0 || FreeBytesOf("S:\\") > (16u << 20))
+    GTEST_SKIP() << "drive S: is not the small tmpfs of scripts/test-drives (it needs root to mount)";
+  RemoveTree("S:\\Daftar");
+  const uint64_t free = FreeBytesOf("S:\\");
+  MediumSettings settings;
+  for (const uint64_t size : {free + 1, free}) {
+    const std::string medium = NewTestFolder("medium");
+    MakeMedium(medium, settings, {{"payload.bin", std::string(size, 'x')}});
+    RunningSetup setup(medium);
+    ASSERT_TRUE(setup.window);
+    ChooseFolder(setup.process, setup.window, "S:\\");
+    ASSERT_EQ(PathText(setup.window), "S:\\Daftar");
+    if (size > free) {
+      ClickControl(setup.window, kNext1);
+      HWND dialog = WaitDialog(setup.process, 60000);
+      ASSERT_TRUE(dialog);
+      EXPECT_EQ(Text(dialog), L"Information");
+      EXPECT_EQ(DialogMessage(dialog), Wide1256(texts::kNotEnoughSpace));
+      PressButton(dialog, L"OK");
+      EXPECT_EQ(setup.process.WaitExit(), 0);
+      EXPECT_FALSE(IsFolder("S:\\Daftar"));
+    } else {
+      EXPECT_EQ(InstallAndSayNo(setup), 0);
+      EXPECT_EQ(FileSize("S:\\Daftar\\payload.bin"), free);
+    }
+  }
+  RemoveTree("S:\\Daftar");
+}
+
+TEST(InstallingInOwnPrefix, ADriveThatVanishedEndsWithTheSpaceMessage) {
+  const std::string backing = VanishingDriveFolder();
+  MakeFolders(backing);
+  RemoveTree(backing + "\\Daftar");
+  ASSERT_TRUE(IsFolder("M:\\")) << "drive M: of scripts/test-drives is missing";
+  const std::string medium = NewTestFolder("medium");
+  MakeMedium(medium, MediumSettings());
+  RunningSetup setup(medium);
+  ASSERT_TRUE(setup.window);
+
+  // A drive that cannot be entered: the error box, and the chooser stays where it was.
+  ASSERT_TRUE(RemoveDirectoryA(backing.c_str()));
+  HWND chooser = OpenChooser(setup.process, setup.window);
+  ASSERT_TRUE(chooser);
+  const std::wstring before = Text(Control(chooser, kChooserLabel2));
+  HWND drives = Control(chooser, kDriveComboBox1);
+  SendMessageA(drives, CB_SETCURSEL, SendMessageA(drives, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM) "M:"), 0);
+  PostMessageA(chooser, WM_COMMAND, MAKEWPARAM(kDriveComboBox1, CBN_SELCHANGE), (LPARAM)drives);
+  HWND error = WaitDialog(setup.process);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(Text(error), Wide1256(texts::kSetupTitle));
+  PressButton(error, L"OK");
+  ASSERT_TRUE(WaitGone(error));
+  EXPECT_EQ(Text(Control(chooser, kChooserLabel2)), before);
+  ClickControl(chooser, kChooserCancel);
+  ASSERT_TRUE(WaitHidden(chooser));
+  MakeFolders(backing);
+  ASSERT_TRUE(IsFolder(backing));
+
+  // Chosen while it is there, gone when the installation starts: the space message.
+  ChooseFolder(setup.process, setup.window, "M:\\");
+  ASSERT_EQ(PathText(setup.window), "M:\\Daftar");
+  // Browsing left the installer's current folder on M:, which keeps the folder in use:
+  // move it back to C: (the chooser's cancel leaves path as it is).
+  chooser = OpenChooser(setup.process, setup.window);
+  ASSERT_TRUE(chooser);
+  PickDrive(chooser, 'C');
+  ClickControl(chooser, kChooserCancel);
+  ASSERT_TRUE(WaitHidden(chooser));
+  ASSERT_EQ(PathText(setup.window), "M:\\Daftar");
+  ASSERT_TRUE(RemoveDirectoryA(backing.c_str()));
+  ClickControl(setup.window, kNext1);
+  HWND dialog = WaitDialog(setup.process, 60000);
+  ASSERT_TRUE(dialog);
+  EXPECT_EQ(DialogMessage(dialog), Wide1256(texts::kNotEnoughSpace));
+  PressButton(dialog, L"OK");
+  EXPECT_EQ(setup.process.WaitExit(), 0);
+  MakeFolders(backing);
+  EXPECT_FALSE(IsFolder(backing + "\\Daftar"));
+}
+
+TEST(InstallingInOwnPrefix, AFailureInTheMiddleKeepsTheWindowAndASecondClickFinishes) {
+  MediumSettings settings;
+  const std::string medium = NewTestFolder("medium");
+  MakeMedium(medium, settings);
+  // Another program holds a payload file open: its copy cannot open it.
+  const std::string held = medium + "\\Payload\\data\\sample data.csv";
+  HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+
+  RunningSetup setup(medium);
+  ASSERT_TRUE(setup.window);
+  ClickControl(setup.window, kNext1);
+  HWND error = WaitDialog(setup.process, 60000);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(Text(error), Wide1256(texts::kSetupTitle));
+  EXPECT_EQ(DialogMessage(error).rfind(L"Cannot open file \"", 0), 0u) << DialogMessage(error);
+  PressButton(error, L"OK");
+  ASSERT_TRUE(WaitGone(error));
+  CloseHandle(holder);
+  EXPECT_TRUE(IsWindow(setup.window));
+  EXPECT_TRUE(IsWindowVisible(Control(setup.window, kWait)));
+  EXPECT_TRUE(IsWindowVisible(Control(setup.window, kGauge1)));
+  EXPECT_FALSE(IsFile("C:\\Daftar\\INSTALL.CFG"));
+
+  EXPECT_EQ(InstallAndSayNo(setup), 0);
+  ExpectInstalled("C:\\Daftar", settings);
+}

@@ -29,10 +29,14 @@ std::vector<PayloadFile> SamplePayload(const MediumSettings& settings) {
 }
 
 void MakeMedium(const std::string& folder, const MediumSettings& settings) {
+  MakeMedium(folder, settings, SamplePayload(settings));
+}
+
+void MakeMedium(const std::string& folder, const MediumSettings& settings, const std::vector<PayloadFile>& files) {
   CopyFileTo(ProgramPath("setup.exe"), folder + "\\setup.exe");
   WriteFile(folder + "\\REG.CFG", RegCfgText(settings));
   const std::string payload = folder + "\\" + settings.sourceFolder;
-  for (const PayloadFile& file : SamplePayload(settings)) {
+  for (const PayloadFile& file : files) {
     const std::string path = payload + "\\" + file.path;
     MakeFolders(path.substr(0, path.rfind('\\')));
     WriteFile(path, file.content);

@@ -37,6 +37,8 @@ std::vector<PayloadFile> SamplePayload(const MediumSettings& settings);
 // sample payload, System with SampleServer.dll and SYSTEM.TXT, Fonts with two fonts and
 // FONT.TXT.
 void MakeMedium(const std::string& folder, const MediumSettings& settings);
+// The same with another payload.
+void MakeMedium(const std::string& folder, const MediumSettings& settings, const std::vector<PayloadFile>& payload);
 
 // File helpers.
 void CopyFileTo(const std::string& source, const std::string& target);

@@ -89,14 +89,19 @@ bool WaitFor(Probe probe, DWORD timeoutMs = 5000) {
 }
 
 std::string ListLine(HWND list, int index) {
-  const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, index, 0);
-  if (length == LB_ERR) return "";
-  std::string line(length + 1, '\0');
-  SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&line[0]));
-  line.resize(length);
-  return line.substr(line.find_first_not_of(' ') == std::string::npos ? line.size() : line.find_first_not_of(' '));
+  // The list may be refilled meanwhile: the buffer is larger than any line can be.
+  if (SendMessageA(list, LB_GETTEXTLEN, index, 0) >= MAX_PATH) return "";
+  char line[2 * MAX_PATH] = "";
+  if (SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(line)) == LB_ERR) return "";
+  const char* start = line;
+  while (*start == ' ') ++start;
+  return start;
 }
 }  // namespace
+
+bool WaitHidden(HWND window) {
+  return WaitFor([&] { return !IsWindowVisible(window); });
+}
 
 std::vector<std::string> ListedFolders(HWND chooser) {
   HWND list = Control(chooser, kDirectoryListBox1);
@@ -155,7 +160,7 @@ void ChooseFolder(const Process& process, HWND window, const std::string& folder
     start = end + 1;
   }
   ClickControl(chooser, kChooserOk);
-  WaitFor([&] { return !IsWindowVisible(chooser); });
+  if (!WaitHidden(chooser)) throw std::runtime_error("the chooser did not close");
 }
 
 }  // namespace e2e
