@@ -312,7 +312,7 @@ TEST(InstallingInOwnPrefix, ADriveThatVanishedEndsWithTheSpaceMessage) {
   ASSERT_TRUE(chooser);
   const std::wstring before = Text(Control(chooser, kChooserLabel2));
   HWND drives = Control(chooser, kDriveComboBox1);
-  SendMessageA(drives, CB_SETCURSEL, SendMessageA(drives, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM) "M:"), 0);
+  SendMessageW(drives, CB_SETCURSEL, SendMessageW(drives, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)L"M:"), 0);
   PostMessageA(chooser, WM_COMMAND, MAKEWPARAM(kDriveComboBox1, CBN_SELCHANGE), (LPARAM)drives);
   HWND error = WaitDialog(setup.process);
   ASSERT_TRUE(error);

@@ -88,14 +88,15 @@ bool WaitFor(Probe probe, DWORD timeoutMs = 5000) {
   return true;
 }
 
+// The lines are read as wide texts: Wine passes list texts between processes in UTF-16.
 std::string ListLine(HWND list, int index) {
   // The list may be refilled meanwhile: the buffer is larger than any line can be.
-  if (SendMessageA(list, LB_GETTEXTLEN, index, 0) >= MAX_PATH) return "";
-  char line[2 * MAX_PATH] = "";
-  if (SendMessageA(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(line)) == LB_ERR) return "";
-  const char* start = line;
-  while (*start == ' ') ++start;
-  return start;
+  if (SendMessageW(list, LB_GETTEXTLEN, index, 0) >= MAX_PATH) return "";
+  wchar_t line[2 * MAX_PATH] = L"";
+  if (SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(line)) == LB_ERR) return "";
+  const wchar_t* start = line;
+  while (*start == L' ') ++start;
+  return Ansi(start);
 }
 }  // namespace
 
@@ -111,12 +112,21 @@ std::vector<std::string> ListedFolders(HWND chooser) {
   return lines;
 }
 
+std::string SelectedDrive(HWND chooser) {
+  HWND drives = Control(chooser, kDriveComboBox1);
+  const LRESULT index = SendMessageW(drives, CB_GETCURSEL, 0, 0);
+  wchar_t name[64] = L"";
+  if (index == CB_ERR || SendMessageW(drives, CB_GETLBTEXTLEN, index, 0) >= 64) return "";
+  SendMessageW(drives, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(name));
+  return Ansi(name);
+}
+
 void PickDrive(HWND chooser, char letter) {
   HWND drives = Control(chooser, kDriveComboBox1);
-  const std::string prefix(1, letter);
-  const LRESULT index = SendMessageA(drives, CB_FINDSTRING, (WPARAM)-1, reinterpret_cast<LPARAM>(prefix.c_str()));
-  if (index == CB_ERR) throw std::runtime_error("no drive " + prefix + " in the drive list");
-  SendMessageA(drives, CB_SETCURSEL, index, 0);
+  const std::wstring name = {wchar_t(letter), L':'};
+  const LRESULT index = SendMessageW(drives, CB_FINDSTRINGEXACT, (WPARAM)-1, reinterpret_cast<LPARAM>(name.c_str()));
+  if (index == CB_ERR) throw std::runtime_error(std::string("no drive ") + letter + " in the drive list");
+  SendMessageW(drives, CB_SETCURSEL, index, 0);
   PostMessageA(chooser, WM_COMMAND, MAKEWPARAM(kDriveComboBox1, CBN_SELCHANGE), reinterpret_cast<LPARAM>(drives));
   WaitFor([&] {
     const std::vector<std::string> lines = ListedFolders(chooser);
@@ -136,12 +146,13 @@ bool OpenListedFolder(HWND chooser, const std::string& name) {
     PostMessageA(list, WM_LBUTTONUP, 0, at);
     PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
     PostMessageA(list, WM_LBUTTONUP, 0, at);
-    const size_t before = lines.size();
+    // Label2 shows the opened folder: its last folder name ends it.
     return WaitFor([&] {
-      const std::vector<std::string> now = ListedFolders(chooser);
-      const LRESULT selected = SendMessageA(list, LB_GETCURSEL, 0, 0);
-      return (now.size() != before || selected != (LRESULT)i) && selected != LB_ERR &&
-             lstrcmpiA(ListLine(list, (int)selected).c_str(), name.c_str()) == 0;
+      const std::string shown = Ansi(Text(Control(chooser, kChooserLabel2)));
+      if (name.back() == '\\') return shown == name;
+      return shown.size() > name.size() &&
+             lstrcmpiA(shown.substr(shown.size() - name.size()).c_str(), name.c_str()) == 0 &&
+             shown[shown.size() - name.size() - 1] == '\\';
     });
   }
   return false;

@@ -34,6 +34,8 @@ bool WaitHidden(HWND window);
 
 // The chooser: opens it with the main window's change button and returns it.
 HWND OpenChooser(const Process& process, HWND window);
+// The drive shown in the drive list ("C:").
+std::string SelectedDrive(HWND chooser);
 // Picks a drive ("S") in the drive list, as the user does.
 void PickDrive(HWND chooser, char letter);
 // Opens a folder of the folder list by its name (double click on its line).
