@@ -12,8 +12,8 @@ namespace {
 
 class RegistryTest : public testing::Test {
  protected:
-  // HKCU\Software\EngineTests\<test>
-  std::string key_ = std::string("Software\\EngineTests\\") +
+  // HKCU\Software\EngineTests.<test>
+  std::string key_ = std::string("Software\\EngineTests.") +
                      testing::UnitTest::GetInstance()->current_test_info()->name();
   void TearDown() override { Registry(HKEY_CURRENT_USER).DeleteKey(key_); }
 

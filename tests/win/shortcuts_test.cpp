@@ -70,8 +70,9 @@ struct ShellFoldersLock {
   }
 };
 
-// Wine's shell copies "User Shell Folders" into "Shell Folders" when it loads, so both are
-// pointed at the scratch folders.
+// Wine's shell copies "User Shell Folders" into "Shell Folders" the first time a process
+// sets a link's path, so both are pointed at the scratch folders, and that first time is
+// made to happen before a test changes them.
 constexpr char kUserShellFoldersKey[] =
     "Software\\Microsoft\\windows\\CurrentVersion\\Explorer\\User Shell Folders";
 
@@ -89,10 +90,10 @@ class ShortcutsTest : public testing::Test {
 
   void SetUp() override {
     ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-    // Loads the shell now, so that its copying of the values is done before they are set.
-    IUnknown* link = nullptr;
+    IShellLinkA* link = nullptr;
     ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                           IID_IUnknown, reinterpret_cast<void**>(&link))));
+                                           IID_IShellLinkA, reinterpret_cast<void**>(&link))));
+    link->SetPath("C:\\windows\\notepad.exe");
     link->Release();
     MakeFolder(folder_.Path("Desktop"));
     MakeFolder(folder_.Path("Start Menu"));
