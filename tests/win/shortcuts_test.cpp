@@ -211,6 +211,33 @@ TEST_F(ShortcutsTest, GroupFolderIsCreatedOneLevelDeepOnly) {
   EXPECT_EQ(UninstallValues().size(), 4u);
 }
 
+TEST_F(ShortcutsTest, ShortcutThatCannotBeSavedIsNotReported) {
+  desktop_.SetString(folder_.Path("No Such Desktop"));
+  EXPECT_EQ(Run("Viewer"), "");
+  EXPECT_FALSE(FolderExists(folder_.Path("No Such Desktop")));
+  EXPECT_TRUE(FileExists(folder_.Path("Start Menu\\programs\\Selvara\\Viewer.lnk")));
+  EXPECT_EQ(UninstallValues().size(), 4u);
+}
+
+// Without a "Desktop" value the shortcut's path begins with "\": the root of the current drive.
+TEST_F(ShortcutsTest, MissingDesktopValueSavesInTheCurrentDrivesRoot) {
+  HKEY handle;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kShellFoldersKey, 0, KEY_ALL_ACCESS, &handle),
+            ERROR_SUCCESS);
+  RegDeleteValueA(handle, kDesktopValue);
+  RegCloseKey(handle);
+  const std::string name = program_;  // unique to this test
+  const std::string inRoot = "C:\\" + name + ".lnk";
+  char previous[MAX_PATH];
+  GetCurrentDirectoryA(MAX_PATH, previous);
+  ASSERT_TRUE(SetCurrentDirectoryA(folder_.Path().c_str()));  // current drive C:
+  EXPECT_EQ(Run(name), "");
+  SetCurrentDirectoryA(previous);
+  EXPECT_TRUE(FileExists(inRoot));
+  EXPECT_EQ(ReadLink(inRoot).path, install_ + "\\" + program_ + ".EXE");
+  DeleteFileA(inRoot.c_str());
+}
+
 TEST_F(ShortcutsTest, DesktopValueOfAnotherTypeFailsAfterTheUninstallEntry) {
   DWORD number = 5;
   desktop_.Set(REG_DWORD, &number, sizeof number);
