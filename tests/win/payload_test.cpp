@@ -65,8 +65,10 @@ TEST(ScanPayload, WalksInPreOrderInListingOrder) {
   EXPECT_EQ(IndexOf(sub, "b.txt") < IndexOf(sub, "Deep"), b < c);
 
   for (size_t i = 0; i < files.size(); ++i)
-    EXPECT_EQ(inventory.FileSizes[i], files[i] == "a.txt" ? 1u : files[i] == "Sub\\b.txt" ? 2u
-                                      : files[i] == "Sub\\Deep\\c.txt" ? 3u : 4u);
+    EXPECT_EQ(inventory.FileSizes[i], files[i] == "a.txt"              ? 1u
+                                      : files[i] == "Sub\\b.txt"       ? 2u
+                                      : files[i] == "Sub\\Deep\\c.txt" ? 3u
+                                                                       : 4u);
   EXPECT_EQ(inventory.TotalSize, 10u);
 }
 

@@ -34,8 +34,8 @@ struct SavedValue {
     if (RegQueryValueExA(handle, this->name.c_str(), nullptr, &type, nullptr, &size) ==
         ERROR_SUCCESS) {
       data.resize(size);
-      present = RegQueryValueExA(handle, this->name.c_str(), nullptr, &type, data.data(),
-                                 &size) == ERROR_SUCCESS;
+      present = RegQueryValueExA(handle, this->name.c_str(), nullptr, &type, data.data(), &size) ==
+                ERROR_SUCCESS;
     }
     RegCloseKey(handle);
   }
@@ -84,8 +84,8 @@ class ShortcutsTest : public testing::Test {
   SavedValue startMenu_{HKEY_CURRENT_USER, kShellFoldersKey, kStartMenuValue};
   SavedValue userDesktop_{HKEY_CURRENT_USER, kUserShellFoldersKey, kDesktopValue};
   SavedValue userStartMenu_{HKEY_CURRENT_USER, kUserShellFoldersKey, kStartMenuValue};
-  std::string program_ = std::string("EngineTest.") +
-                         testing::UnitTest::GetInstance()->current_test_info()->name();
+  std::string program_ =
+      std::string("EngineTest.") + testing::UnitTest::GetInstance()->current_test_info()->name();
   std::string install_ = folder_.Path("Product");
 
   void SetUp() override {
@@ -98,7 +98,8 @@ class ShortcutsTest : public testing::Test {
     MakeFolder(folder_.Path("Desktop"));
     MakeFolder(folder_.Path("Start Menu"));
     MakeFolder(folder_.Path("Start Menu\\Programs"));
-    for (const SavedValue* value : {&desktop_, &userDesktop_}) value->SetString(folder_.Path("Desktop"));
+    for (const SavedValue* value : {&desktop_, &userDesktop_})
+      value->SetString(folder_.Path("Desktop"));
     for (const SavedValue* value : {&startMenu_, &userStartMenu_})
       value->SetString(folder_.Path("Start Menu"));
   }
@@ -122,8 +123,8 @@ class ShortcutsTest : public testing::Test {
   std::vector<std::string> UninstallValues() {
     std::vector<std::string> values;
     HKEY handle;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, UninstallKey(program_).c_str(), 0, KEY_READ,
-                      &handle) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, UninstallKey(program_).c_str(), 0, KEY_READ, &handle) !=
+        ERROR_SUCCESS)
       return values;
     for (const char* name : {"UninstallString", "DisplayName", "Publisher", "Author"}) {
       char data[1024] = {};
@@ -178,9 +179,8 @@ TEST_F(ShortcutsTest, SavesBothShortcutsAndRegistersTheUninstaller) {
     EXPECT_EQ(link.path, target);
     EXPECT_EQ(link.workingFolder, install_);
   }
-  EXPECT_EQ(UninstallValues(),
-            (std::vector<std::string>{install_ + "\\Uninstall.exe", program_,
-                                      "Selvara Organization", "Tovenar"}));
+  EXPECT_EQ(UninstallValues(), (std::vector<std::string>{install_ + "\\Uninstall.exe", program_,
+                                                         "Selvara Organization", "Tovenar"}));
 }
 
 TEST_F(ShortcutsTest, ReinstallationReplacesShortcutsAndValuesAndKeepsOtherValues) {
@@ -193,12 +193,12 @@ TEST_F(ShortcutsTest, ReinstallationReplacesShortcutsAndValuesAndKeepsOtherValue
 
   install_ = folder_.Path("Elsewhere");
   ASSERT_EQ(Run("Viewer", "Other Group"), "");  // the group folder exists now and is reused
-  EXPECT_EQ(ReadLink(folder_.Path("Desktop\\Viewer.lnk")).path, install_ + "\\" + program_ + ".EXE");
+  EXPECT_EQ(ReadLink(folder_.Path("Desktop\\Viewer.lnk")).path,
+            install_ + "\\" + program_ + ".EXE");
   EXPECT_EQ(ReadLink(folder_.Path("Start Menu\\programs\\Other Group\\Viewer.lnk")).workingFolder,
             install_);
-  EXPECT_EQ(UninstallValues(),
-            (std::vector<std::string>{install_ + "\\Uninstall.exe", program_,
-                                      "Selvara Organization", "Tovenar"}));
+  EXPECT_EQ(UninstallValues(), (std::vector<std::string>{install_ + "\\Uninstall.exe", program_,
+                                                         "Selvara Organization", "Tovenar"}));
   ASSERT_TRUE(entry.Open(UninstallKey(program_), false));
   EXPECT_EQ(entry.ReadString("DisplayIcon"), "kept");
 }
@@ -243,9 +243,8 @@ TEST_F(ShortcutsTest, DesktopValueOfAnotherTypeFailsAfterTheUninstallEntry) {
   desktop_.Set(REG_DWORD, &number, sizeof number);
   EXPECT_EQ(Run("Viewer"), "Invalid data type for 'Desktop'");
   EXPECT_FALSE(FileExists(folder_.Path("Start Menu\\programs\\Selvara\\Viewer.lnk")));
-  EXPECT_EQ(UninstallValues(),
-            (std::vector<std::string>{install_ + "\\Uninstall.exe", program_,
-                                      "Selvara Organization", "Tovenar"}));
+  EXPECT_EQ(UninstallValues(), (std::vector<std::string>{install_ + "\\Uninstall.exe", program_,
+                                                         "Selvara Organization", "Tovenar"}));
 }
 
 TEST_F(ShortcutsTest, StartMenuValueOfAnotherTypeFailsAfterTheDesktopShortcut) {
