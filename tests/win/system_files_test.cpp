@@ -51,12 +51,16 @@ TEST(SystemFiles, CopiesEveryFileThenRegistersWhatTheListNames) {
   EXPECT_EQ(GetModuleHandleA((medium.target + "com.dll").c_str()), nullptr);
 }
 
-TEST(SystemFiles, LibraryHeldOpenStaysAndIsStillRegistered) {
+TEST(SystemFiles, UndeletableTargetsStayAndAreStillRegistered) {
   Medium medium = NewMedium("held");
   const std::string server = ComServerBytes();
   CreateDirectoryA((medium.root + "System").c_str(), nullptr);
   Write(medium.root + "System\\held.dll", server + "medium copy");
-  Write(medium.root + "System\\SYSTEM.TXT", "held.dll\r\n");
+  Write(medium.root + "System\\readonly.dll", server + "medium copy");
+  Write(medium.root + "System\\SYSTEM.TXT", "held.dll\r\nreadonly.dll\r\n");
+  const std::string readOnly = medium.target + "readonly.dll";
+  Write(readOnly, server);
+  SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
   const std::string held = medium.target + "held.dll";
   Write(held, server);
   HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
@@ -67,7 +71,10 @@ TEST(SystemFiles, LibraryHeldOpenStaysAndIsStillRegistered) {
 
   EXPECT_EQ(Bytes(held), server);
   EXPECT_EQ(Registrations(held), 1u);
+  EXPECT_EQ(Bytes(readOnly), server);
+  EXPECT_EQ(Registrations(readOnly), 1u);
   CloseHandle(holder);
+  SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST(SystemFiles, ListInOtherLetterCaseIsCopiedAndStillRead) {
