@@ -283,7 +283,7 @@ TEST(InstallingInOwnPrefix, NotEnoughSpaceEndsBeforeWritingAndEqualSpaceIsEnough
       ClickControl(setup.window, kNext1);
       HWND dialog = WaitDialog(setup.process, 60000);
       ASSERT_TRUE(dialog);
-      EXPECT_EQ(Text(dialog), L"Information");
+      EXPECT_EQ(Caption(dialog), L"Information");
       EXPECT_EQ(DialogMessage(dialog), Wide1256(texts::kNotEnoughSpace));
       PressButton(dialog, L"OK");
       EXPECT_EQ(setup.process.WaitExit(), 0);
@@ -316,7 +316,7 @@ TEST(InstallingInOwnPrefix, ADriveThatVanishedEndsWithTheSpaceMessage) {
   PostMessageA(chooser, WM_COMMAND, MAKEWPARAM(kDriveComboBox1, CBN_SELCHANGE), (LPARAM)drives);
   HWND error = WaitDialog(setup.process);
   ASSERT_TRUE(error);
-  EXPECT_EQ(Text(error), Wide1256(texts::kSetupTitle));
+  EXPECT_EQ(Caption(error), Wide1256(texts::kSetupTitle));
   PressButton(error, L"OK");
   ASSERT_TRUE(WaitGone(error));
   EXPECT_EQ(Text(Control(chooser, kChooserLabel2)), before);
@@ -361,7 +361,7 @@ TEST(InstallingInOwnPrefix, AFailureInTheMiddleKeepsTheWindowAndASecondClickFini
   ClickControl(setup.window, kNext1);
   HWND error = WaitDialog(setup.process, 60000);
   ASSERT_TRUE(error);
-  EXPECT_EQ(Text(error), Wide1256(texts::kSetupTitle));
+  EXPECT_EQ(Caption(error), Wide1256(texts::kSetupTitle));
   EXPECT_EQ(DialogMessage(error).rfind(L"Cannot open file \"", 0), 0u) << DialogMessage(error);
   PressButton(error, L"OK");
   ASSERT_TRUE(WaitGone(error));

@@ -24,8 +24,7 @@ std::string Ansi(const std::wstring& text) {
 void ClickControl(HWND window, int id) {
   HWND control = Control(window, id);
   if (!control) throw std::runtime_error("no control " + std::to_string(id));
-  const RECT rect = ChildRect(control);
-  Click(GetParent(control), (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  ClickRect(GetParent(control), ChildRect(control));
 }
 
 std::string PathText(HWND window) { return Ansi(Text(Control(window, kPath))); }
@@ -99,10 +98,6 @@ std::string ListLine(HWND list, int index) {
   return Ansi(start);
 }
 }  // namespace
-
-bool WaitHidden(HWND window) {
-  return WaitFor([&] { return !IsWindowVisible(window); });
-}
 
 std::vector<std::string> ListedFolders(HWND chooser) {
   HWND list = Control(chooser, kDirectoryListBox1);

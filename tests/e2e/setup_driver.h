@@ -29,9 +29,6 @@ std::string SystemFolder();
 // Wine's Windows version for one program ("nt40", "win2k", "winxp", ...).
 void SetWineVersionFor(const std::string& program, const std::string& version);
 
-// Waits until the window is hidden; false after the timeout.
-bool WaitHidden(HWND window);
-
 // The chooser: opens it with the main window's change button and returns it.
 HWND OpenChooser(const Process& process, HWND window);
 // The drive shown in the drive list ("C:").
