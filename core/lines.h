@@ -1,14 +1,17 @@
-// Reading a text file's lines from its bytes, as both settings files are read: a line ends
-// at LF or at CR LF, neither belonging to the value; a CR not followed by LF is dropped from
-// the value; a line may be of any length. Exactly `count` lines come back: lines the text
-// lacks are empty, further lines are ignored. Where a byte 26 (Ctrl+Z) marks the end of the
-// file, the reader stops there.
+// Reading the programs' small text files (settings, lists, the product record) from their
+// bytes: one rule for what a line is, shared by every reader.
 #pragma once
-#include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
-enum class CtrlZ { kIsData, kEndsFile };
+// The lines of a text: a line ends at LF or at CR LF, neither belonging to it; a CR that is
+// not followed by LF is not a line end and is dropped; a line may be of any length. A last
+// line without a line end counts; an empty text has no lines. Bytes are kept unchanged.
+std::vector<std::string> SplitLines(std::string_view text);
 
-std::vector<std::string> ReadLines(const std::string& bytes, size_t count,
-                                   CtrlZ ctrlZ = CtrlZ::kIsData);
+// The first `count` lines of a text; lines that the text does not have are empty.
+std::vector<std::string> FirstLines(std::string_view text, size_t count);
+
+// The text before its first byte 26 (Ctrl+Z), which ends a text file where it stands.
+std::string_view UpToEndOfFileMark(std::string_view text);

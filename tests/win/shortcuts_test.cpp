@@ -1,0 +1,237 @@
+// Shortcuts and the uninstall entry, made through the real shell link class and registry.
+// Each test gives its process a private current-user registry (HKEY_CURRENT_USER redirected
+// to a scratch key), whose "Shell Folders" values point at scratch folders, so tests and
+// programs running at the same time in the same Wine prefix never see each other's values.
+// The uninstall keys, named after each test, are removed at the end.
+#include "core/failure.h"
+#include "core/names.h"
+#include "setup/engine/shortcuts.h"
+#include "tests/win/scratch.h"
+#include "win/files.h"
+#include "win/registry.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <objidl.h>
+#include <shlobj.h>
+
+#include <vector>
+
+namespace {
+
+void SetValue(const char* name, DWORD type, const void* bytes, DWORD size) {
+  HKEY handle;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kShellFoldersKey, 0, nullptr, 0, KEY_ALL_ACCESS,
+                            nullptr, &handle, nullptr),
+            ERROR_SUCCESS);
+  RegSetValueExA(handle, name, 0, type, static_cast<const BYTE*>(bytes), size);
+  RegCloseKey(handle);
+}
+
+void SetString(const char* name, const std::string& text) {
+  SetValue(name, REG_SZ, text.c_str(), (DWORD)text.size() + 1);
+}
+
+class ShortcutsTest : public testing::Test {
+ protected:
+  ScratchFolder folder_;
+  std::string program_ =
+      std::string("EngineTest.") + testing::UnitTest::GetInstance()->current_test_info()->name();
+  std::string privateUser_ = "Software\\" + program_ + ".User";
+  HKEY privateUserKey_ = nullptr;
+  std::string install_ = folder_.Path("Product");
+
+  void SetUp() override {
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, privateUser_.c_str(), 0, nullptr, 0,
+                              KEY_ALL_ACCESS, nullptr, &privateUserKey_, nullptr),
+              ERROR_SUCCESS);
+    ASSERT_EQ(RegOverridePredefKey(HKEY_CURRENT_USER, privateUserKey_), ERROR_SUCCESS);
+    // Wine's shell fills "Shell Folders" the first time a process sets a link's path; that
+    // is made to happen now, before the test sets the values.
+    IShellLinkA* link = nullptr;
+    ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                           IID_IShellLinkA, reinterpret_cast<void**>(&link))));
+    link->SetPath("C:\\windows\\notepad.exe");
+    link->Release();
+    MakeFolder(folder_.Path("Desktop"));
+    MakeFolder(folder_.Path("Start Menu"));
+    MakeFolder(folder_.Path("Start Menu\\Programs"));
+    SetString(kDesktopValue, folder_.Path("Desktop"));
+    SetString(kStartMenuValue, folder_.Path("Start Menu"));
+  }
+  void TearDown() override {
+    RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+    if (privateUserKey_) RegCloseKey(privateUserKey_);
+    Registry(HKEY_CURRENT_USER).DeleteKey(privateUser_);
+    Registry(HKEY_LOCAL_MACHINE).DeleteKey(UninstallKey(program_));
+    CoUninitialize();
+  }
+
+  std::string Run(const std::string& shortcutName, const std::string& menuGroup = "Selvara") {
+    try {
+      CreateShortcutsAndUninstallEntry(install_, program_, shortcutName, menuGroup);
+    } catch (const Failure& failure) {
+      return failure.what();
+    }
+    return "";
+  }
+
+  // The uninstall entry's four values; each must be a plain string.
+  std::vector<std::string> UninstallValues() {
+    std::vector<std::string> values;
+    HKEY handle;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, UninstallKey(program_).c_str(), 0, KEY_READ, &handle) !=
+        ERROR_SUCCESS)
+      return values;
+    for (const char* name : {"UninstallString", "DisplayName", "Publisher", "Author"}) {
+      char data[1024] = {};
+      DWORD type = 0, size = sizeof data;
+      if (RegQueryValueExA(handle, name, nullptr, &type, (BYTE*)data, &size) != ERROR_SUCCESS)
+        continue;
+      EXPECT_EQ(type, DWORD(REG_SZ)) << name;
+      EXPECT_EQ(size, strlen(data) + 1) << name;
+      values.push_back(data);
+    }
+    RegCloseKey(handle);
+    return values;
+  }
+};
+
+// A saved link's target and working folder, read back through the shell link class.
+struct Link {
+  std::string path, workingFolder;
+};
+Link ReadLink(const std::string& file) {
+  Link link{"<unreadable>", ""};
+  IShellLinkA* shellLink = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                              reinterpret_cast<void**>(&shellLink))))
+    return link;
+  IPersistFile* persist = nullptr;
+  shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist));
+  wchar_t wide[MAX_PATH];
+  MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH);
+  if (persist && SUCCEEDED(persist->Load(wide, STGM_READ))) {
+    char buffer[MAX_PATH] = {};
+    shellLink->GetPath(buffer, MAX_PATH, nullptr, SLGP_RAWPATH);
+    link.path = buffer;
+    buffer[0] = 0;
+    shellLink->GetWorkingDirectory(buffer, MAX_PATH);
+    link.workingFolder = buffer;
+  }
+  if (persist) persist->Release();
+  shellLink->Release();
+  return link;
+}
+
+}  // namespace
+
+TEST_F(ShortcutsTest, SavesBothShortcutsAndRegistersTheUninstaller) {
+  EXPECT_EQ(Run("Tools\\Viewer"), "");
+  const std::string target = install_ + "\\" + program_ + ".EXE";
+  for (const std::string& file : {folder_.Path("Desktop\\Viewer.lnk"),
+                                  folder_.Path("Start Menu\\programs\\Selvara\\Viewer.lnk")}) {
+    SCOPED_TRACE(file);
+    Link link = ReadLink(file);
+    EXPECT_EQ(link.path, target);
+    EXPECT_EQ(link.workingFolder, install_);
+  }
+  EXPECT_EQ(UninstallValues(), (std::vector<std::string>{install_ + "\\Uninstall.exe", program_,
+                                                         "Selvara Organization", "Tovenar"}));
+}
+
+TEST_F(ShortcutsTest, ReinstallationReplacesShortcutsAndValuesAndKeepsOtherValues) {
+  ASSERT_EQ(Run("Viewer", "Other Group"), "");
+  Registry entry(HKEY_LOCAL_MACHINE);
+  ASSERT_TRUE(entry.Open(UninstallKey(program_), false));
+  entry.WriteString("DisplayIcon", "kept");
+  entry.WriteString("DisplayName", "overwritten");
+  entry.Close();
+
+  install_ = folder_.Path("Elsewhere");
+  ASSERT_EQ(Run("Viewer", "Other Group"), "");  // the group folder exists now and is reused
+  EXPECT_EQ(ReadLink(folder_.Path("Desktop\\Viewer.lnk")).path,
+            install_ + "\\" + program_ + ".EXE");
+  EXPECT_EQ(ReadLink(folder_.Path("Start Menu\\programs\\Other Group\\Viewer.lnk")).workingFolder,
+            install_);
+  EXPECT_EQ(UninstallValues(), (std::vector<std::string>{install_ + "\\Uninstall.exe", program_,
+                                                         "Selvara Organization", "Tovenar"}));
+  ASSERT_TRUE(entry.Open(UninstallKey(program_), false));
+  EXPECT_EQ(entry.ReadString("DisplayIcon"), "kept");
+}
+
+TEST_F(ShortcutsTest, GroupFolderIsCreatedOneLevelDeepOnly) {
+  RemoveTree(folder_.Path("Start Menu\\Programs"));
+  EXPECT_EQ(Run("Viewer"), "");
+  EXPECT_FALSE(FolderExists(folder_.Path("Start Menu\\programs")));
+  EXPECT_TRUE(FileExists(folder_.Path("Desktop\\Viewer.lnk")));
+  EXPECT_EQ(UninstallValues().size(), 4u);
+}
+
+TEST_F(ShortcutsTest, ShortcutThatCannotBeSavedIsNotReported) {
+  SetString(kDesktopValue, folder_.Path("No Such Desktop"));
+  EXPECT_EQ(Run("Viewer"), "");
+  EXPECT_FALSE(FolderExists(folder_.Path("No Such Desktop")));
+  EXPECT_TRUE(FileExists(folder_.Path("Start Menu\\programs\\Selvara\\Viewer.lnk")));
+  EXPECT_EQ(UninstallValues().size(), 4u);
+}
+
+// Without a "Desktop" value the shortcut's path begins with "\": the root of the current drive.
+TEST_F(ShortcutsTest, MissingDesktopValueSavesInTheCurrentDrivesRoot) {
+  HKEY handle;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kShellFoldersKey, 0, KEY_ALL_ACCESS, &handle),
+            ERROR_SUCCESS);
+  RegDeleteValueA(handle, kDesktopValue);
+  RegCloseKey(handle);
+  const std::string name = program_;  // unique to this test
+  const std::string inRoot = "C:\\" + name + ".lnk";
+  char previous[MAX_PATH];
+  GetCurrentDirectoryA(MAX_PATH, previous);
+  ASSERT_TRUE(SetCurrentDirectoryA(folder_.Path().c_str()));  // current drive C:
+  EXPECT_EQ(Run(name), "");
+  SetCurrentDirectoryA(previous);
+  EXPECT_TRUE(FileExists(inRoot));
+  EXPECT_EQ(ReadLink(inRoot).path, install_ + "\\" + program_ + ".EXE");
+  DeleteFileA(inRoot.c_str());
+}
+
+TEST_F(ShortcutsTest, DesktopValueOfAnotherTypeFailsAfterTheUninstallEntry) {
+  DWORD number = 5;
+  SetValue(kDesktopValue, REG_DWORD, &number, sizeof number);
+  EXPECT_EQ(Run("Viewer"), "Invalid data type for 'Desktop'");
+  EXPECT_FALSE(FileExists(folder_.Path("Start Menu\\programs\\Selvara\\Viewer.lnk")));
+  EXPECT_EQ(UninstallValues(), (std::vector<std::string>{install_ + "\\Uninstall.exe", program_,
+                                                         "Selvara Organization", "Tovenar"}));
+}
+
+TEST_F(ShortcutsTest, StartMenuValueOfAnotherTypeFailsAfterTheDesktopShortcut) {
+  SetValue(kStartMenuValue, REG_BINARY, "\x01\x02", 2);
+  EXPECT_EQ(Run("Viewer"), "Invalid data type for 'Start Menu'");
+  EXPECT_TRUE(FileExists(folder_.Path("Desktop\\Viewer.lnk")));
+  EXPECT_EQ(UninstallValues().size(), 4u);
+}
+
+// A product name too long for a registry key: the entry cannot be created, the first write
+// names "UninstallString", and the shortcuts are there all the same.
+TEST_F(ShortcutsTest, UninstallKeyThatCannotBeCreatedFailsOnTheFirstValue) {
+  program_ = std::string(300, 'P');
+  EXPECT_EQ(Run("Viewer"), "Failed to set data for 'UninstallString'");
+  EXPECT_TRUE(FileExists(folder_.Path("Desktop\\Viewer.lnk")));
+  EXPECT_TRUE(FileExists(folder_.Path("Start Menu\\programs\\Selvara\\Viewer.lnk")));
+  EXPECT_TRUE(UninstallValues().empty());
+}
+
+// Without COM on the thread the link object cannot be made: the system's text for that,
+// and neither shortcuts nor the uninstall entry.
+TEST_F(ShortcutsTest, LinkObjectThatCannotBeCreatedStopsBeforeAnything) {
+  CoUninitialize();
+  IUnknown* object = nullptr;
+  ASSERT_EQ(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                             reinterpret_cast<void**>(&object)),
+            CO_E_NOTINITIALIZED);
+  EXPECT_EQ(Run("Viewer"), SystemErrorText((unsigned long)CO_E_NOTINITIALIZED));
+  EXPECT_FALSE(FileExists(folder_.Path("Desktop\\Viewer.lnk")));
+  EXPECT_TRUE(UninstallValues().empty());
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+}
