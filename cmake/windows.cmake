@@ -43,6 +43,13 @@ function(add_program name dir)
   sources_of(files ${dir})
   file(GLOB rc CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.rc)
   add_executable(${name} WIN32 ${files} ${rc})
+  # The resource script names pictures, icons and the manifest in assets/: rebuild it when
+  # they change.
+  file(GLOB assets CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/assets/*.jpg ${CMAKE_SOURCE_DIR}/assets/*.ico
+       ${CMAKE_SOURCE_DIR}/assets/*.manifest)
+  if(rc)
+    set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS "${assets}")
+  endif()
   project_target_options(${name})
   target_link_libraries(${name} PRIVATE ${ARGN})
   # Import check: every DLL the program names must be part of Windows itself.

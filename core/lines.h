@@ -15,15 +15,3 @@ std::vector<std::string> FirstLines(std::string_view text, size_t count);
 
 // The text before its first byte 26 (Ctrl+Z), which ends a text file where it stands.
 std::string_view UpToEndOfFileMark(std::string_view text);
-
-// Reading a text file's lines from its bytes, as both settings files are read: a line ends
-// at LF or at CR LF, neither belonging to the value; a CR not followed by LF is dropped from
-// the value; a line may be of any length. Exactly `count` lines come back: lines the text
-// lacks are empty, further lines are ignored. Where a byte 26 (Ctrl+Z) marks the end of the
-// file, the reader stops there.
-#include <cstddef>
-
-enum class CtrlZ { kIsData, kEndsFile };
-
-std::vector<std::string> ReadLines(const std::string& bytes, size_t count,
-                                   CtrlZ ctrlZ = CtrlZ::kIsData);
