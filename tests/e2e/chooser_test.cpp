@@ -22,7 +22,9 @@ struct ChooserFixture {
     window = WaitWindow(process, "TForm1");
   }
   static std::string MakeStart(const MediumSettings& settings) {
-    const std::string folder = NewTestFolder("chooser-medium");
+    // One start folder per test: the tests of a prefix run in parallel.
+    const std::string folder =
+        NewTestFolder(std::string("chooser-") + testing::UnitTest::GetInstance()->current_test_info()->name());
     MakeMedium(folder, settings, {});
     return folder;
   }

@@ -240,6 +240,11 @@ TEST(InstallingInOwnPrefix, TheGaugeMovesAndCancelEndsBetweenTwoFiles) {
   EXPECT_TRUE(IsWindowVisible(Control(setup.window, kWait)));
   EXPECT_TRUE(IsWindowVisible(Control(setup.window, kAnimate1)));
 
+  // While it runs, Next1 and change are ignored.
+  ClickControl(setup.window, kNext1);
+  ClickControl(setup.window, kChange);
+  EXPECT_FALSE(WaitWindow(setup.process, "TForm4", 500));
+
   ClickControl(setup.window, kCancel);
   HWND confirmation = WaitWindow(setup.process, "TForm5");
   ASSERT_TRUE(confirmation);
