@@ -19,7 +19,7 @@ namespace {
 struct ChooserFixture {
   explicit ChooserFixture(const MediumSettings& settings = MediumSettings())
       : medium(MakeStart(settings)), process(ProgramPath("setup.exe"), medium) {
-    window = WaitWindow(process, "TForm1");
+    window = WaitMainWindow(process);
   }
   static std::string MakeStart(const MediumSettings& settings) {
     // One start folder per test: the tests of a prefix run in parallel.
@@ -154,7 +154,7 @@ TEST(Chooser, WithAnEmptyPathNext1OpensTheChooserAtTheRootOfC) {
   EXPECT_EQ(DialogMessage(message), L"32");
   PressButton(message, L"OK");
   CloseHandle(holder);
-  HWND window = WaitWindow(setup, "TForm1");
+  HWND window = WaitMainWindow(setup);
   ASSERT_TRUE(window);
   ASSERT_EQ(PathText(window), "");
 

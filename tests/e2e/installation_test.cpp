@@ -69,7 +69,7 @@ TEST_P(InstallationInOwnPrefix, InstallsTheMediumAndEndsWithTheFinalScreen) {
   const std::string target = "C:\\Daftar";
 
   Process setup(ProgramPath("setup.exe"), medium);
-  HWND window = WaitWindow(setup, "TForm1");
+  HWND window = WaitMainWindow(setup);
   ASSERT_TRUE(window);
   ASSERT_EQ(PathText(window), target);
   ClickControl(window, kNext1);
@@ -122,7 +122,7 @@ TEST_P(FirstLocaleStepInOwnPrefix, WritesTheLanguageOfTheMode) {
   const std::string medium = NewTestFolder("medium");
   MakeMedium(medium, settings);
   Process setup(ProgramPath("setup.exe"), medium);
-  HWND window = WaitWindow(setup, "TForm1");
+  HWND window = WaitMainWindow(setup);
   ASSERT_TRUE(window);
   ClickControl(window, kNext1);
   HWND dialog = WaitDialog(setup, 60000);
@@ -148,7 +148,7 @@ namespace {
 // Starts setup.exe on a medium and waits for its main window.
 struct RunningSetup {
   explicit RunningSetup(const std::string& medium) : process(ProgramPath("setup.exe"), medium) {
-    window = WaitWindow(process, "TForm1");
+    window = WaitMainWindow(process);
   }
   Process process;
   HWND window;

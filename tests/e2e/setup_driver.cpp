@@ -21,6 +21,17 @@ std::string Ansi(const std::wstring& text) {
   return bytes;
 }
 
+HWND WaitMainWindow(const Process& process) {
+  HWND window = WaitWindow(process, "TForm1");
+  if (window) {
+    RECT outer;
+    GetWindowRect(window, &outer);
+    SetWindowPos(window, nullptr, GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left), 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  return window;
+}
+
 void ClickControl(HWND window, int id) {
   HWND control = Control(window, id);
   if (!control) throw std::runtime_error("no control " + std::to_string(id));

@@ -15,6 +15,9 @@ std::wstring Wide1256(const std::string& bytes);
 // A text of the ANSI code page (paths) back from a window.
 std::string Ansi(const std::wstring& text);
 
+// The installer's main window, moved to the top-right corner of the screen: the picture
+// tests, running at the same time, read the screen in the top-left and bottom-right areas.
+HWND WaitMainWindow(const Process& process);
 // Clicks the middle of a control of the window.
 void ClickControl(HWND window, int id);
 // The text of the main window's path label.
