@@ -123,6 +123,14 @@ if(BUILD_TESTS AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
                        DISCOVERY_TIMEOUT 60 PROPERTIES LABELS e2e TIMEOUT 300
                        FIXTURES_REQUIRED test_drives
                        ENVIRONMENT "WINE_OWN_PREFIX=1;LC_ALL=C.UTF-8")
+
+  # make demo's driver: installs a medium and removes it again, as a user would.
+  add_executable(demo_driver ${CMAKE_SOURCE_DIR}/tools/demo/demo.cpp
+                             ${CMAKE_SOURCE_DIR}/tests/e2e/driver.cpp)
+  project_target_options(demo_driver)
+  target_compile_definitions(demo_driver PRIVATE ${TEST_PATHS})
+  target_link_libraries(demo_driver PRIVATE common win core gdi32)
+  add_dependencies(demo_driver setup uninstall sample_product sample_server)
 endif()
 
 # The sample product and its system library, carried by the sample medium (scripts/make-medium).

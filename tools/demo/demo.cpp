@@ -1,0 +1,200 @@
+// Drives the installer on a medium from start to end as a user would, answers No to the
+// restart question, prints what was installed, then runs the installed uninstaller and
+// prints what was removed. Saves a screenshot (BMP) of every screen on the way.
+// Usage: demo_driver <medium folder> <screenshot folder>
+#include "common/record_file.h"
+#include "common/shell_folders.h"
+#include "core/locale_rows.h"
+#include "core/names.h"
+#include "setup/controls.h"
+#include "tests/e2e/driver.h"
+#include "win/files.h"
+#include "win/registry.h"
+#include "win/windows_info.h"
+static const int kUninstallOk = 3;
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+using namespace e2e;
+
+namespace {
+
+std::string folderOfShots;
+int shotNumber = 0;
+
+std::string Ansi(const std::wstring& wide) {
+  if (wide.empty()) return {};
+  int size = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), (int)wide.size(), nullptr, 0, nullptr,
+                                 nullptr);
+  std::string out(size, '\0');
+  WideCharToMultiByte(CP_ACP, 0, wide.c_str(), (int)wide.size(), &out[0], size, nullptr, nullptr);
+  return out;
+}
+
+// Saves the screen area covered by the windows given (a dialog over its window) as a BMP.
+void Shot(const char* name, HWND window, HWND over = nullptr) {
+  Sleep(500);  // lets the window finish painting
+  RECT area;
+  GetWindowRect(window, &area);
+  if (over) {
+    RECT second;
+    GetWindowRect(over, &second);
+    UnionRect(&area, &area, &second);
+  }
+  int width = area.right - area.left, height = area.bottom - area.top;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+  SelectObject(memory, old);
+  DWORD rowBytes = ((width * 3 + 3) / 4) * 4;
+  BITMAPFILEHEADER header = {};
+  header.bfType = 0x4D42;
+  header.bfOffBits = sizeof header + sizeof info.bmiHeader;
+  header.bfSize = header.bfOffBits + rowBytes * height;
+  std::string bytes(reinterpret_cast<char*>(&header), sizeof header);
+  bytes.append(reinterpret_cast<char*>(&info.bmiHeader), sizeof info.bmiHeader);
+  bytes.append(static_cast<char*>(bits), rowBytes * height);
+  char file[32];
+  snprintf(file, sizeof file, "%d-%s.bmp", ++shotNumber, name);
+  WriteFile(folderOfShots + "\\" + file, bytes);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+}
+
+void ListFiles(const std::string& folder, const std::string& prefix, int* count) {
+  ListFolder(folder + "\\*.*", 63, [&](const ListedEntry& entry) {
+    if (entry.name == "." || entry.name == "..") return;
+    if (entry.attributes & FILE_ATTRIBUTE_DIRECTORY) {
+      ListFiles(folder + "\\" + entry.name, prefix + entry.name + "\\", count);
+    } else {
+      printf("    %-50s %10llu bytes\n", (prefix + entry.name).c_str(),
+             (unsigned long long)entry.size);
+      ++*count;
+    }
+  });
+}
+
+const char* Present(bool present) { return present ? "present" : "absent"; }
+
+// What the installation left on the machine.
+void PrintInstalled(const std::string& medium, const std::string& installFolder,
+                    const ProductRecord& record) {
+  printf("\nInstalled into %s:\n", installFolder.c_str());
+  int count = 0;
+  ListFiles(installFolder, "", &count);
+  printf("  %d files\n", count);
+
+  std::string link = LinkFileName(record.ShortcutName);
+  std::string desktop = ReadShellFolder(kDesktopValue) + "\\" + link;
+  std::string group = GroupFolder(ReadShellFolder(kStartMenuValue), "Selvara") + link;
+  printf("\nShortcuts:\n  %s: %s\n  %s: %s\n", desktop.c_str(), Present(FileExists(desktop)),
+         group.c_str(), Present(FileExists(group)));
+
+  Registry machine(HKEY_LOCAL_MACHINE);
+  printf("\nUninstall entry HKLM\\%s:\n", UninstallKey(record.ProgramName).c_str());
+  if (machine.Open(UninstallKey(record.ProgramName), false))
+    for (const char* name : {"UninstallString", "DisplayName", "Publisher", "Author"})
+      printf("  %-16s %s\n", name, machine.ReadString(name).c_str());
+
+  std::string windows = WindowsFolder();
+  std::string fonts = FontsFolderOf(windows);
+  printf("\nFonts (%s) and their registry names:\n", fonts.c_str());
+  machine.Open("Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts", false);
+  ListFolder(medium + "\\Fonts\\*.ttf", 63, [&](const ListedEntry& entry) {
+    printf("  %-12s %s\n", entry.name.c_str(), Present(FileExists(fonts + entry.name)));
+  });
+  for (const char* name : {"Nazli (TrueType)", "Titr Bold (TrueType)"})
+    printf("  \"%s\" = %s\n", name, machine.ReadString(name).c_str());
+
+  std::string system = SystemFolderOf(windows, RunningWindowsVersion());
+  printf("\nSystem files (%s):\n  SampleServer.dll: %s\n", system.c_str(),
+         Present(FileExists(system + "SampleServer.dll")));
+  machine.Open("Software\\Sample Accounts\\Server", false);
+  printf("  registered by its DllRegisterServer: %s\n",
+         machine.ReadString("Registered").empty() ? "no" : "yes");
+
+  printf("\nLocale settings:\n");
+  Registry user(HKEY_CURRENT_USER);
+  for (const LocaleRow& row : kLocaleRows) {
+    Registry& registry = row.root == LocaleRoot::kLocalMachine ? machine : user;
+    if (!registry.Open(row.key, false)) continue;
+    printf("  %s\\%s\\%s = %s\n", row.root == LocaleRoot::kLocalMachine ? "HKLM" : "HKCU", row.key,
+           row.value, registry.ReadString(row.value).c_str());
+  }
+}
+
+int Fail(const char* what) {
+  fprintf(stderr, "demo: %s\n", what);
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) return Fail("usage: demo_driver <medium folder> <screenshot folder>");
+  std::string medium = WindowsPath(argv[1]);
+  folderOfShots = WindowsPath(argv[2]);
+
+  std::string installFolder;
+  {
+    Process setup(medium + "\\setup.exe", medium);
+    HWND window = WaitWindow(setup, "TForm1");
+    if (!window) return Fail("the installer's window did not open");
+    installFolder = Ansi(Text(Control(window, kPath)));
+    Shot("setup", window);
+    ClickRect(window, ChildRect(Control(window, kNext1)));
+    Sleep(300);
+    Shot("setup-copying", window);
+    HWND question = WaitDialog(setup, 120000);
+    if (!question) return Fail("the installation did not finish");
+    Shot("setup-finished", window, question);
+    printf("The installer says:\n  %s\n", Ansi(DialogMessage(question)).c_str());
+    PressButton(question, L"&No");
+    printf("Installer exit code: %ld\n", setup.WaitExit(30000));
+  }
+
+  HANDLE file = CreateFileA((installFolder + "\\INSTALL.CFG").c_str(), GENERIC_READ,
+                            FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return Fail("no INSTALL.CFG in the install folder");
+  ProductRecord record = ReadProductRecord(file);
+  PrintInstalled(medium, installFolder, record);
+
+  printf("\nRunning %s\\Uninstall.EXE\n", installFolder.c_str());
+  {
+    Process uninstall(installFolder + "\\Uninstall.EXE", installFolder);
+    HWND window = WaitWindow(uninstall, "TForm1");
+    if (!window) return Fail("the uninstaller's window did not open");
+    Shot("uninstall", window);
+    ClickRect(window, ChildRect(Control(window, kUninstallOk)));
+    HWND done = WaitDialog(uninstall, 60000);
+    if (!done) return Fail("the removal did not finish");
+    Shot("uninstall-finished", window, done);
+    printf("The uninstaller says:\n  %s\n", Ansi(DialogMessage(done)).c_str());
+    PressButton(done, L"OK");
+    uninstall.WaitExit(30000);
+  }
+  // The removal script deletes the uninstaller and the folder once the program has ended.
+  for (int i = 0; i < 600 && FolderExists(installFolder); ++i) Sleep(100);
+  std::string link = LinkFileName(record.ShortcutName);
+  Registry machine(HKEY_LOCAL_MACHINE);
+  printf("\nAfter the removal:\n  install folder: %s\n  desktop shortcut: %s\n"
+         "  start-menu group: %s\n  uninstall entry: %s\n",
+         Present(FolderExists(installFolder)),
+         Present(FileExists(ReadShellFolder(kDesktopValue) + "\\" + link)),
+         Present(FolderExists(GroupFolder(ReadShellFolder(kStartMenuValue), "Selvara"))),
+         Present(machine.Open(UninstallKey(record.ProgramName), false)));
+  return 0;
+}
