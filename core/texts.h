@@ -23,5 +23,10 @@ namespace texts {
 // System integration: system files, fonts, locale, restart.
 
 // Uninstaller.
+inline constexpr char kRecordMissing[] = "فايل مربوط به تنظيمات نصب يافت نشد";
+inline constexpr char kUninstallEntryMissing[] =
+    "متاسفم تنظيمات مربوط به برنامه در رجيستري حذف شده ولذا برنامه قادر به ادامه كار نمي باشد";
+inline constexpr char kInstallFolderProtected[] = "شاخه نصب برنامه يك شاخه سيستمي است و حذف آن امكان پذير نيست";
+inline constexpr char kRemovalDone[] = "برنامه با موفقيت حذف شد";
 
 }  // namespace texts
