@@ -76,3 +76,11 @@ if(BUILD_TESTS AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   gtest_discover_tests(e2e_tests TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST
                        DISCOVERY_TIMEOUT 60 PROPERTIES LABELS e2e TIMEOUT 120)
 endif()
+
+# The sample product and its system library, carried by the sample medium (scripts/make-medium).
+add_program(sample_product sample/product)
+add_library(sample_server SHARED sample/comserver/comserver.cpp)
+set_target_properties(sample_server PROPERTIES PREFIX "" OUTPUT_NAME SampleServer)
+target_link_libraries(sample_server PRIVATE advapi32)
+# Plain export names (no @0 decoration on i686), as LoadLibrary callers look them up.
+target_link_options(sample_server PRIVATE -Wl,--kill-at)

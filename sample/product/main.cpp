@@ -1,0 +1,50 @@
+// The sample product that the sample medium installs: one window saying it is installed.
+#include <windows.h>
+
+static const wchar_t kMessage[] =
+    L"\u062F\u0641\u062A\u0631 \u062D\u0633\u0627\u0628 \u0646\u0645\u0648\u0646\u0647 "
+    L"\u0646\u0635\u0628 \u0634\u062F\u0647 \u0627\u0633\u062A";  // the sample is installed
+
+static LRESULT CALLBACK ProductProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(window, &paint);
+      RECT client;
+      GetClientRect(window, &client);
+      HFONT font = CreateFontW(-24, 0, 0, 0, FW_BOLD, 0, 0, 0, ARABIC_CHARSET, 0, 0, 0, 0,
+                               L"Tahoma");
+      HGDIOBJ old = SelectObject(dc, font);
+      SetBkMode(dc, TRANSPARENT);
+      DrawTextW(dc, kMessage, -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_RTLREADING);
+      SelectObject(dc, old);
+      DeleteObject(font);
+      EndPaint(window, &paint);
+      return 0;
+    }
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  WNDCLASSW windowClass = {};
+  windowClass.lpfnWndProc = ProductProc;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
+  windowClass.lpszClassName = L"SampleProduct";
+  RegisterClassW(&windowClass);
+  HWND window = CreateWindowExW(WS_EX_RTLREADING, L"SampleProduct", kMessage,
+                                WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 480, 200,
+                                nullptr, nullptr, instance, nullptr);
+  ShowWindow(window, SW_SHOW);
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return 0;
+}
