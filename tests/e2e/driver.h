@@ -57,7 +57,22 @@ void CloseBox(HWND window);
 
 // Folders for a test: a fresh empty folder under the temporary folder, and small file helpers.
 std::string NewTestFolder(const std::string& name);
+// Deletes a file or a folder with everything in it, for good and silently; nothing when absent.
+void RemoveTree(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
 bool ReadFile(const std::string& path, std::string* bytes);
+
+// Held while a test creates or removes what all tests of a run share: the start-menu group
+// folder and the desktop. Tests running at the same time then never see each other's changes.
+class SharedShellFoldersLock {
+ public:
+  SharedShellFoldersLock();
+  ~SharedShellFoldersLock();
+  SharedShellFoldersLock(const SharedShellFoldersLock&) = delete;
+  SharedShellFoldersLock& operator=(const SharedShellFoldersLock&) = delete;
+
+ private:
+  HANDLE mutex_;
+};
 
 }  // namespace e2e
