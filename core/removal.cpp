@@ -80,6 +80,7 @@ std::string RemovalScript(const std::string& selfPath, const std::string& script
   const char* lineEnd = "\r\n";
   std::string script;
   for (const std::string& line : {
+           std::string("@echo off"),
            std::string("set UisTries="),
            std::string(":Label1"),
            "del " + self,

@@ -91,6 +91,7 @@ static std::vector<std::string> Lines(const std::string& script) {
 TEST(RemovalScript, ExactTextForPathsWithoutBlanks) {
   const std::string x60(60, 'x');
   EXPECT_EQ(RemovalScript("C:\\Product\\uninstall.exe", "C:\\TEMP\\uis1A2B.bat"),
+            "@echo off\r\n"
             "set UisTries=\r\n"
             ":Label1\r\n"
             "del \"C:\\Product\\uninstall.exe\"\r\n"
@@ -110,19 +111,19 @@ TEST(RemovalScript, QuotesEveryPathWithBlanksAndKeepsPercentSigns) {
   const std::vector<std::string> lines =
       Lines(RemovalScript("C:\\Program Files\\Acme Tools\\uninstall.exe",
                           "C:\\Documents and Settings\\Ali Reza\\Temp\\uis7.bat"));
-  ASSERT_EQ(lines.size(), 12u);
-  EXPECT_EQ(lines[2], "del \"C:\\Program Files\\Acme Tools\\uninstall.exe\"");
-  EXPECT_EQ(lines[3], "if not Exist \"C:\\Program Files\\Acme Tools\\uninstall.exe\" goto Label2");
-  EXPECT_EQ(lines[10], "rmdir \"C:\\Program Files\\Acme Tools\\\"");
-  EXPECT_EQ(lines[11], "del \"C:\\Documents and Settings\\Ali Reza\\Temp\\uis7.bat\"");
+  ASSERT_EQ(lines.size(), 13u);
+  EXPECT_EQ(lines[3], "del \"C:\\Program Files\\Acme Tools\\uninstall.exe\"");
+  EXPECT_EQ(lines[4], "if not Exist \"C:\\Program Files\\Acme Tools\\uninstall.exe\" goto Label2");
+  EXPECT_EQ(lines[11], "rmdir \"C:\\Program Files\\Acme Tools\\\"");
+  EXPECT_EQ(lines[12], "del \"C:\\Documents and Settings\\Ali Reza\\Temp\\uis7.bat\"");
   EXPECT_EQ(RemovalScriptCommand("C:\\Documents and Settings\\Ali Reza\\Temp\\uis7.bat"),
             "\"C:\\Documents and Settings\\Ali Reza\\Temp\\uis7.bat\"");
 
   // A "%" in a path would start a variable name in a batch line: it is doubled there.
   const std::vector<std::string> percent =
       Lines(RemovalScript("C:\\100%\\uninstall.exe", "C:\\T%MP%\\uis7.bat"));
-  ASSERT_EQ(percent.size(), 12u);
-  EXPECT_EQ(percent[2], "del \"C:\\100%%\\uninstall.exe\"");
-  EXPECT_EQ(percent[10], "rmdir \"C:\\100%%\\\"");
-  EXPECT_EQ(percent[11], "del \"C:\\T%%MP%%\\uis7.bat\"");
+  ASSERT_EQ(percent.size(), 13u);
+  EXPECT_EQ(percent[3], "del \"C:\\100%%\\uninstall.exe\"");
+  EXPECT_EQ(percent[11], "rmdir \"C:\\100%%\\\"");
+  EXPECT_EQ(percent[12], "del \"C:\\T%%MP%%\\uis7.bat\"");
 }
