@@ -19,6 +19,15 @@ namespace texts {
 // Installation sequence and folder chooser.
 
 // Installation engine: folders, copy, shortcuts, uninstall registration, record.
+inline constexpr char kInstallFolderNotCreatable[] = "سيستم قادر به ايجاد شاخه تعيين شده نمي باشد";
+// Failures; "%s" stands for a path, the system's text for an error, or a value name.
+inline constexpr char kCannotOpenFile[] = "Cannot open file \"%s\". %s";
+inline constexpr char kCannotCreateFile[] = "Cannot create file \"%s\". %s";
+inline constexpr char kStreamReadError[] = "Stream read error";
+inline constexpr char kStreamWriteError[] = "Stream write error";
+inline constexpr char kInvalidDataType[] = "Invalid data type for '%s'";
+inline constexpr char kFailedToSetData[] = "Failed to set data for '%s'";
+inline constexpr char kInterfaceNotSupported[] = "Interface not supported";
 
 // System integration: system files, fonts, locale, restart.
 

@@ -1,6 +1,8 @@
 #include "win/files.h"
 
 #include "core/failure.h"
+#include "core/fill.h"
+#include "core/texts.h"
 
 #include <windows.h>
 
@@ -22,8 +24,6 @@ bool FolderExists(const std::string& path) {
 
 void ListFolder(const std::string& pattern, uint32_t mask,
                 const std::function<void(const ListedEntry&)>& visit) {
-  const uint32_t excluded = ~mask & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | 8u |
-                                     FILE_ATTRIBUTE_DIRECTORY);
   WIN32_FIND_DATAA data;
   HANDLE find = FindFirstFileA(pattern.c_str(), &data);
   if (find == INVALID_HANDLE_VALUE) return;
@@ -33,7 +33,7 @@ void ListFolder(const std::string& pattern, uint32_t mask,
     ~Closer() { FindClose(handle); }
   } closer{find};
   do {
-    if (data.dwFileAttributes & excluded) continue;
+    if (!PassesListingMask(data.dwFileAttributes, mask)) continue;
     bool folder = data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
     uint64_t size = folder ? 0 : (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     visit(ListedEntry{data.cFileName, data.dwFileAttributes, size});
@@ -78,13 +78,13 @@ void CopyFileContents(const std::string& source, const std::string& target) {
                         FILE_ATTRIBUTE_NORMAL, nullptr)};
   if (in.value == INVALID_HANDLE_VALUE) {
     DWORD error = GetLastError();
-    throw Failure("Cannot open file \"" + FullPath(source) + "\". " + SystemErrorText(error));
+    throw Failure(FillText(texts::kCannotOpenFile, {FullPath(source), SystemErrorText(error)}));
   }
   Handle out{CreateFileA(target.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                          FILE_ATTRIBUTE_NORMAL, nullptr)};
   if (out.value == INVALID_HANDLE_VALUE) {
     DWORD error = GetLastError();
-    throw Failure("Cannot create file \"" + FullPath(target) + "\". " + SystemErrorText(error));
+    throw Failure(FillText(texts::kCannotCreateFile, {FullPath(target), SystemErrorText(error)}));
   }
   LARGE_INTEGER size;
   if (!GetFileSizeEx(in.value, &size)) size.QuadPart = 0;
@@ -94,9 +94,9 @@ void CopyFileContents(const std::string& source, const std::string& target) {
     DWORD chunk = (DWORD)std::min<uint64_t>(remaining, kChunk);
     DWORD done = 0;
     if (!ReadFile(in.value, buffer.data(), chunk, &done, nullptr) || done != chunk)
-      throw Failure("Stream read error");
+      throw Failure(texts::kStreamReadError);
     if (!WriteFile(out.value, buffer.data(), chunk, &done, nullptr) || done != chunk)
-      throw Failure("Stream write error");
+      throw Failure(texts::kStreamWriteError);
     remaining -= chunk;
   }
   // The target closes before the source, as the member order of destruction gives.

@@ -1,5 +1,7 @@
 // File and folder primitives over the ANSI functions; paths are passed unchanged.
 #pragma once
+#include "core/listing.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -9,12 +11,6 @@ bool FileExists(const std::string& path);
 // True only for an existing folder.
 bool FolderExists(const std::string& path);
 
-// One entry of a folder listing: long name, attribute value, 64-bit size (0 for folders).
-struct ListedEntry {
-  std::string name;
-  uint32_t attributes;
-  uint64_t size;
-};
 // Lists a pattern (for example "C:\x\*.*"), passing over every entry that carries one of the
 // bits hidden (2), system (4), volume label (8) or folder (16) that the mask lacks. "." and
 // ".." are passed to the visitor like any other entry; the caller decides.

@@ -1,6 +1,8 @@
 #include "win/registry.h"
 
 #include "core/failure.h"
+#include "core/fill.h"
+#include "core/texts.h"
 
 #include <vector>
 
@@ -32,7 +34,7 @@ std::string Registry::ReadString(const std::string& name) const {
   if (RegQueryValueExA(key_, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
     return {};
   if (type != REG_SZ && type != REG_EXPAND_SZ)
-    throw Failure("Invalid data type for '" + name + "'");
+    throw Failure(FillText(texts::kInvalidDataType, {name}));
   std::vector<char> data(size + 1, '\0');
   if (RegQueryValueExA(key_, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
                        &size) != ERROR_SUCCESS)
@@ -47,7 +49,7 @@ void Registry::WriteString(const std::string& name, const std::string& value) co
   if (!key_ || RegSetValueExA(key_, name.c_str(), 0, REG_SZ,
                               reinterpret_cast<const BYTE*>(value.c_str()),
                               (DWORD)value.size() + 1) != ERROR_SUCCESS)
-    throw Failure("Failed to set data for '" + name + "'");
+    throw Failure(FillText(texts::kFailedToSetData, {name}));
 }
 
 // Removes the sub-keys first: RegDeleteKeyA deletes only keys without sub-keys.

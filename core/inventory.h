@@ -1,0 +1,42 @@
+// The payload inventory: the relative paths of the payload's folders and files, in the order
+// of the walk, with each file's size and the total. Sizes are 64-bit and the tables grow as
+// needed, so payloads with files of 2 GiB and more, or more files than any fixed table
+// would hold, are counted and installed whole.
+#pragma once
+#include "core/listing.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct PayloadInventory {
+  // Paths relative to the payload folder, components joined by "\", no leading or trailing
+  // backslash: Data, Data\Images.
+  std::vector<std::string> FolderPaths;
+  // Parallel tables: readme.txt, Data\Images\a.jpg and their sizes in bytes.
+  std::vector<std::string> FilePaths;
+  std::vector<uint64_t> FileSizes;
+  uint64_t TotalSize = 0;
+
+  size_t FolderCount() const { return FolderPaths.size(); }
+  size_t FileCount() const { return FilePaths.size(); }
+  void AddFolder(const std::string& path) { FolderPaths.push_back(path); }
+  void AddFile(const std::string& path, uint64_t size) {
+    FilePaths.push_back(path);
+    FileSizes.push_back(size);
+    TotalSize += size;
+  }
+};
+
+// The payload is listed with the folder mask (16): hidden, system and volume-label entries
+// are passed over.
+inline constexpr uint32_t kPayloadListingMask = kFolderBit;
+
+enum class PayloadEntry { Skipped, Folder, File };
+
+// What the payload walk does with a listed entry: "." and ".." and the entries the folder
+// mask passes over are skipped; an entry with the folder bit is a folder whatever other bits
+// it carries (read-only, archive, compressed, not content-indexed); everything else is a
+// file, empty files included.
+PayloadEntry ClassifyPayloadEntry(const ListedEntry& entry);

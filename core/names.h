@@ -1,0 +1,24 @@
+// The names that the installer creates and the uninstaller finds again: the uninstall
+// registry key, the shortcut file name and the start-menu group folder. Both programs
+// compute them here, so they always name the same things.
+#pragma once
+#include <string>
+
+// Under HKEY_CURRENT_USER: the key holding "Shell Folders", and that sub-key, whose values
+// "Desktop" and "Start Menu" are the user's desktop and start-menu folders.
+inline constexpr char kExplorerKey[] = "Software\\Microsoft\\windows\\CurrentVersion\\Explorer";
+inline constexpr char kShellFoldersKey[] =
+    "Software\\Microsoft\\windows\\CurrentVersion\\Explorer\\Shell Folders";
+inline constexpr char kDesktopValue[] = "Desktop";
+inline constexpr char kStartMenuValue[] = "Start Menu";
+
+// Under HKEY_LOCAL_MACHINE: the product's entry in the list of installed programs.
+std::string UninstallKey(const std::string& programName);
+
+// The file name of both shortcuts: the part of ShortcutName + ".lnk" after its last "\" or
+// ":" (all of it when it has neither), so Tools\Viewer gives Viewer.lnk.
+std::string LinkFileName(const std::string& shortcutName);
+
+// The start-menu group folder, ending with a backslash: start-menu folder + "\programs\" +
+// MenuGroup + "\". An empty MenuGroup names the "programs" folder itself.
+std::string GroupFolder(const std::string& startMenuFolder, const std::string& menuGroup);

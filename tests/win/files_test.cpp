@@ -1,0 +1,206 @@
+// The file primitives on Wine's real file system: the copy with its four errors and their
+// exact texts, the file and folder tests, the listing's attribute mask.
+#include "core/failure.h"
+#include "tests/win/scratch.h"
+#include "win/files.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdlib>
+#include <set>
+
+namespace {
+
+std::string Pattern(size_t size) {
+  std::string bytes(size, '\0');
+  for (size_t i = 0; i < size; ++i) bytes[i] = char((i * 7 + i / 251) & 0xFF);
+  return bytes;
+}
+
+// The failure text CopyFileContents raises, or "" when it succeeds.
+std::string CopyFailure(const std::string& source, const std::string& target) {
+  try {
+    CopyFileContents(source, target);
+  } catch (const Failure& failure) {
+    return failure.what();
+  }
+  return "";
+}
+
+std::string WithSystemText(const char* start, const std::string& path, DWORD error) {
+  return std::string(start) + path + "\". " + SystemErrorText(error);
+}
+
+}  // namespace
+
+TEST(CopyFileContents, CopiesWholeContentsAndReplacesTheTarget) {
+  ScratchFolder folder;
+  for (size_t size : {size_t(0), size_t(1), size_t(61440), size_t(61441), size_t(200000)}) {
+    SCOPED_TRACE(size);
+    std::string source = folder.Path("source.bin"), target = folder.Path("target.bin");
+    WriteBytes(source, Pattern(size));
+    WriteBytes(target, std::string(300000, 'x'));  // longer old content is discarded
+    CopyFileContents(source, target);
+    EXPECT_EQ(ReadBytes(target), Pattern(size));
+  }
+}
+
+TEST(CopyFileContents, TargetOfAReadOnlySourceIsNotReadOnly) {
+  ScratchFolder folder;
+  WriteBytes(folder.Path("cd.txt"), "from a CD");
+  SetAttributes(folder.Path("cd.txt"), FILE_ATTRIBUTE_READONLY);
+  CopyFileContents(folder.Path("cd.txt"), folder.Path("copy.txt"));
+  EXPECT_EQ(GetFileAttributesA(folder.Path("copy.txt").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+  EXPECT_EQ(ReadBytes(folder.Path("copy.txt")), "from a CD");
+  SetAttributes(folder.Path("cd.txt"), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(CopyFileContents, SourceThatCannotBeOpened) {
+  ScratchFolder folder;
+  std::string source = folder.Path("a.txt"), target = folder.Path("b.txt");
+  WriteBytes(source, "abc");
+  // Held open by another handle, even one that only reads and shares everything.
+  HANDLE other = CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                             nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(other, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(CopyFailure(source, target),
+            WithSystemText("Cannot open file \"", source, ERROR_SHARING_VIOLATION));
+  CloseHandle(other);
+  EXPECT_FALSE(FileExists(target));  // no target is created
+
+  // A missing source named relative to the current folder: the text gives its full path.
+  char previous[MAX_PATH];
+  GetCurrentDirectoryA(MAX_PATH, previous);
+  SetCurrentDirectoryA(folder.Path().c_str());
+  EXPECT_EQ(CopyFailure("missing.txt", "b.txt"),
+            WithSystemText("Cannot open file \"", folder.Path("missing.txt"), ERROR_FILE_NOT_FOUND));
+  SetCurrentDirectoryA(previous);
+  EXPECT_FALSE(FileExists(target));
+}
+
+// Wine run by root lets a read-only file be opened for writing (the file system's
+// permissions do not stop root), so this case runs only where the platform refuses it.
+TEST(CopyFileContents, ReadOnlyTargetCannotBeCreated) {
+  ScratchFolder folder;
+  std::string source = folder.Path("a.txt"), readOnly = folder.Path("read-only.txt");
+  WriteBytes(source, "abc");
+  WriteBytes(readOnly, "old");
+  SetAttributes(readOnly, FILE_ATTRIBUTE_READONLY);
+  HANDLE probe = CreateFileA(readOnly.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (probe != INVALID_HANDLE_VALUE) {
+    CloseHandle(probe);
+    SetAttributes(readOnly, FILE_ATTRIBUTE_NORMAL);
+    GTEST_SKIP() << "this platform opens read-only files for writing (Wine run by root)";
+  }
+  EXPECT_EQ(CopyFailure(source, readOnly),
+            WithSystemText("Cannot create file \"", readOnly, ERROR_ACCESS_DENIED));
+  EXPECT_EQ(ReadBytes(readOnly), "old");
+  SetAttributes(readOnly, FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(CopyFileContents, TargetThatCannotBeCreated) {
+  ScratchFolder folder;
+  std::string source = folder.Path("a.txt");
+  WriteBytes(source, "abc");
+  // A folder where the file should go: access is denied, as for a file without rights.
+  std::string taken = folder.Path("taken");
+  MakeFolder(taken);
+  EXPECT_EQ(CopyFailure(source, taken),
+            WithSystemText("Cannot create file \"", taken, ERROR_ACCESS_DENIED));
+
+  std::string inMissingFolder = folder.Path("no-such-folder\\b.txt");
+  EXPECT_EQ(CopyFailure(source, inMissingFolder),
+            WithSystemText("Cannot create file \"", inMissingFolder, ERROR_PATH_NOT_FOUND));
+
+  std::string inUse = folder.Path("in-use.txt");
+  WriteBytes(inUse, "old");
+  HANDLE other = CreateFileA(inUse.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                             nullptr, OPEN_EXISTING, 0, nullptr);
+  EXPECT_EQ(CopyFailure(source, inUse),
+            WithSystemText("Cannot create file \"", inUse, ERROR_SHARING_VIOLATION));
+  CloseHandle(other);
+  // The source was closed again: it can be opened without sharing.
+  HANDLE again = CreateFileA(source.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  EXPECT_NE(again, INVALID_HANDLE_VALUE);
+  CloseHandle(again);
+}
+
+// A kernel attribute file promises 4096 bytes and gives a few: a source shorter than its
+// size. Reached through Wine's drive Z:, which maps the Linux root.
+TEST(CopyFileContents, ShortReadGivesStreamReadError) {
+  const char* source = "Z:\\sys\\kernel\\uevent_seqnum";
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(source, GetFileExInfoStandard, &data) || data.nFileSizeLow != 4096)
+    GTEST_SKIP() << "no kernel attribute file that reports 4096 bytes";
+  ScratchFolder folder;
+  EXPECT_EQ(CopyFailure(source, folder.Path("short.txt")), "Stream read error");
+  EXPECT_TRUE(FileExists(folder.Path("short.txt")));  // the partial target stays
+}
+
+// /dev/full refuses every write with "no space left on device", like a full disk.
+TEST(CopyFileContents, FullTargetGivesStreamWriteError) {
+  ScratchFolder folder;
+  WriteBytes(folder.Path("a.bin"), Pattern(1000));
+  EXPECT_EQ(CopyFailure(folder.Path("a.bin"), "Z:\\dev\\full"), "Stream write error");
+}
+
+// A small size-limited folder, when the test run has one (a tmpfs mounted with size=64k,
+// named by its Linux path in ENGINE_TESTS_SMALL_FOLDER): the copy fills it and fails.
+TEST(CopyFileContents, TargetOnAFullDiskKeepsWhatWasWritten) {
+  const char* small = std::getenv("ENGINE_TESTS_SMALL_FOLDER");
+  if (!small) GTEST_SKIP() << "ENGINE_TESTS_SMALL_FOLDER not set";
+  std::string target = "Z:" + std::string(small) + "/big.bin";
+  for (char& c : target) {
+    if (c == '/') c = '\\';
+  }
+  ScratchFolder folder;
+  WriteBytes(folder.Path("big.bin"), Pattern(200000));
+  EXPECT_EQ(CopyFailure(folder.Path("big.bin"), target), "Stream write error");
+  std::string kept = ReadBytes(target);
+  EXPECT_GE(kept.size(), 61440u);
+  EXPECT_LT(kept.size(), 200000u);
+  EXPECT_EQ(kept, Pattern(200000).substr(0, kept.size()));
+  DeleteFileA(target.c_str());
+}
+
+TEST(Files, ExistsTestsTellFilesFromFolders) {
+  ScratchFolder folder;
+  WriteBytes(folder.Path("file.txt"), "x");
+  MakeFolder(folder.Path("sub"));
+  EXPECT_TRUE(FileExists(folder.Path("file.txt")));
+  EXPECT_FALSE(FolderExists(folder.Path("file.txt")));
+  EXPECT_FALSE(FileExists(folder.Path("sub")));
+  EXPECT_TRUE(FolderExists(folder.Path("sub")));
+  EXPECT_FALSE(FileExists(folder.Path("none")));
+  EXPECT_FALSE(FolderExists(folder.Path("none")));
+  EXPECT_TRUE(FileExists(folder.Path("FILE.TXT")));  // letter case does not matter
+}
+
+TEST(Files, ListingMaskPassesOverHiddenSystemAndFolderEntries) {
+  ScratchFolder folder;
+  WriteBytes(folder.Path("plain.txt"), "12345");
+  WriteBytes(folder.Path("hidden.txt"), "x");
+  SetAttributes(folder.Path("hidden.txt"), FILE_ATTRIBUTE_HIDDEN);
+  WriteBytes(folder.Path("system.txt"), "x");
+  SetAttributes(folder.Path("system.txt"), FILE_ATTRIBUTE_SYSTEM);
+  MakeFolder(folder.Path("sub"));
+  MakeFolder(folder.Path("hidden-sub"));
+  SetAttributes(folder.Path("hidden-sub"), FILE_ATTRIBUTE_HIDDEN);
+  auto names = [&](uint32_t mask) {
+    std::set<std::string> found;
+    ListFolder(folder.Path("*.*"), mask, [&](const ListedEntry& entry) {
+      if (entry.name == "plain.txt") {
+        EXPECT_EQ(entry.size, 5u);
+      }
+      found.insert(entry.name);
+    });
+    return found;
+  };
+  using Names = std::set<std::string>;
+  EXPECT_EQ(names(0), (Names{"plain.txt"}));
+  EXPECT_EQ(names(16), (Names{".", "..", "plain.txt", "sub"}));
+  EXPECT_EQ(names(2), (Names{"plain.txt", "hidden.txt"}));
+  EXPECT_EQ(names(63), (Names{".", "..", "plain.txt", "hidden.txt", "system.txt", "sub",
+                              "hidden-sub"}));
+}

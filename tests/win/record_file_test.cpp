@@ -1,0 +1,46 @@
+// INSTALL.CFG written into an install folder and read back from an opened file.
+#include "common/record_file.h"
+#include "tests/win/scratch.h"
+
+#include <gtest/gtest.h>
+
+TEST(ProductRecordFile, WritesTheSixLinesReplacingAPayloadsOwnFile) {
+  ScratchFolder folder;
+  WriteBytes(folder.Path("INSTALL.CFG"), std::string(500, 'p'));  // copied from the payload
+  ProductRecord record{"\xC8\xD1\xE4\xC7\xE3\xE5", "Two", "Product", "Viewer", "Tools\\Viewer", ""};
+  WriteProductRecord(folder.Path(), record);
+  EXPECT_EQ(ReadBytes(folder.Path("INSTALL.CFG")),
+            "\xC8\xD1\xE4\xC7\xE3\xE5\r\nTwo\r\nProduct\r\nViewer\r\nTools\\Viewer\r\n\r\n");
+
+  // The uninstaller opens it as "install.cfg".
+  HANDLE file = CreateFileA(folder.Path("install.cfg").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                            nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  ProductRecord read = ReadProductRecord(file);
+  CloseHandle(file);
+  EXPECT_EQ(read.Title1, record.Title1);
+  EXPECT_EQ(read.ProgramName, "Viewer");
+  EXPECT_EQ(read.ShortcutName, "Tools\\Viewer");
+  EXPECT_EQ(read.Organization, "");
+}
+
+TEST(ProductRecordFile, ReadsAShortHandWrittenRecordWithLongLines) {
+  ScratchFolder folder;
+  std::string longTitle(70000, 't');
+  WriteBytes(folder.Path("INSTALL.CFG"), longTitle + "\nTwo\nProduct\nViewer\n");
+  HANDLE file = CreateFileA(folder.Path("INSTALL.CFG").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                            nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  ProductRecord read = ReadProductRecord(file);
+  CloseHandle(file);
+  EXPECT_EQ(read.Title1, longTitle);
+  EXPECT_EQ(read.ProgramName, "Viewer");
+  EXPECT_EQ(read.ShortcutName, "");
+  EXPECT_EQ(read.Organization, "");
+}
+
+TEST(ProductRecordFile, AFolderThatCannotTakeTheRecordIsNotReported) {
+  ScratchFolder folder;
+  WriteProductRecord(folder.Path("missing"), ProductRecord{});
+  EXPECT_EQ(ReadBytes(folder.Path("missing\\INSTALL.CFG")), "<missing>");
+}
