@@ -34,6 +34,10 @@ add_layer(common common win core)
 add_layer(setup_engine setup/engine common win core)
 add_layer(setup_system setup/system common win core wsock32)
 
+# Resource scripts are UTF-8 (Persian version texts); their file names are relative to the
+# source root.
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001 -I ${CMAKE_SOURCE_DIR}")
+
 # A program: its folder's sources and resource script, a GUI subsystem program.
 function(add_program name dir)
   sources_of(files ${dir})

@@ -14,9 +14,40 @@ inline constexpr char kUninstallTitle[] = "حذف برنامه";
 
 namespace texts {
 
+// The window kit: captions of the message dialogs and the failures of picture loading.
+inline constexpr char kInformationCaption[] = "Information";
+inline constexpr char kWarningCaption[] = "Warning";
+inline constexpr char kConfirmCaption[] = "Confirm";
+inline constexpr char kErrorCaption[] = "Error";
+inline constexpr char kUnknownPictureExtension[] = "Unknown picture file extension";
+inline constexpr char kInvalidBitmap[] = "Bitmap image is not valid";
+inline constexpr char kInvalidIcon[] = "Icon image is not valid";
+inline constexpr char kInvalidMetafile[] = "Metafile is not valid";
+inline constexpr char kJpegError[] = "JPEG error #";
+
 // Installer start-up, main window and exit confirmation.
+// hint of Next1
+inline constexpr char kHintConfirm[] = "تاييد";
+// hint of cancel and of TForm5's Label1
+inline constexpr char kHintCancel[] = "انصراف";
+// hint of change
+inline constexpr char kHintChangePath[] = "تغيير مسير نصب برنامه";
+// the label wait
+inline constexpr char kPleaseWait[] = "سيستم در حال انتقال اطلاعات لطفا براي لحظاتي صبر كنيد";
+// hint of TForm5's Ok
+inline constexpr char kHintExitProgram[] = "خروج از برنامه";
+// REG.CFG missing; ends with a space
+inline constexpr char kSettingsFileMissing[] = "فايل مربوط به تنظيمات برنامه يافت نشد ";
+// TForm5's title: a single space.
+inline constexpr char kExitWindowTitle[] = " ";
+// The start-menu group when REG.CFG leaves it empty.
+inline constexpr char kDefaultMenuGroup[] = "Selvara";
+// Built-in caption of tetr1, seen only when REG.CFG cannot be read.
+inline constexpr char kSetupBuiltInTitle[] = "نصب برنامه";
 
 // Installation sequence and folder chooser.
+// TForm4's title; it ends with a space.
+inline constexpr char kChooserTitle[] = "تعيين مسير نصب ";
 
 // Installation engine: folders, copy, shortcuts, uninstall registration, record.
 inline constexpr char kInstallFolderNotCreatable[] = "سيستم قادر به ايجاد شاخه تعيين شده نمي باشد";
