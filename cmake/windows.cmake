@@ -77,8 +77,14 @@ if(BUILD_TESTS AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   target_compile_definitions(e2e_tests PRIVATE ${TEST_PATHS})
   target_link_libraries(e2e_tests PRIVATE core GTest::gtest_main user32 gdi32 advapi32 shell32 ole32 uuid)
   add_dependencies(e2e_tests setup uninstall)
+  # The suite runs twice: under a Western ANSI code page (1252) and under the Persian one
+  # (1256, which LC_ALL=fa_IR.UTF-8 gives Wine), since the Persian texts must read the same.
   gtest_discover_tests(e2e_tests TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST
-                       DISCOVERY_TIMEOUT 60 PROPERTIES LABELS e2e TIMEOUT 120)
+                       DISCOVERY_TIMEOUT 60 PROPERTIES LABELS e2e TIMEOUT 120
+                       ENVIRONMENT LC_ALL=C)
+  gtest_discover_tests(e2e_tests TEST_PREFIX "e2e.fa." DISCOVERY_MODE PRE_TEST
+                       DISCOVERY_TIMEOUT 60 PROPERTIES LABELS e2e TIMEOUT 120
+                       ENVIRONMENT LC_ALL=fa_IR.UTF-8)
 endif()
 
 # The sample product and its system library, carried by the sample medium (scripts/make-medium).

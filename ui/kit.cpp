@@ -47,7 +47,7 @@ void RegisterClasses(const std::wstring& formClass, WNDPROC formProc, WNDPROC co
 }
 
 UINT TextFlags(unsigned options) {
-  UINT flags = DT_NOPREFIX | DT_EXPANDTABS;
+  UINT flags = DT_NOPREFIX | DT_EXPANDTABS | ((options & kPathEllipsis) ? DT_PATH_ELLIPSIS : 0);
   if (options & kCentredText) return flags | DT_CENTER | DT_RTLREADING;
   if (options & kRightToLeft) return flags | DT_RIGHT | DT_RTLREADING;
   return flags | DT_LEFT;
@@ -507,10 +507,12 @@ void SetApplicationTitle(const char* bytes) { applicationTitle = bytes; }
 
 namespace {
 // Message boxes are modal over the active window of the program, or over the whole program
-// when none is active (before the first window is shown).
+// when none is active (before the first window is shown). Their buttons read "OK", "&Yes"
+// and "&No" whatever the language of the Windows they run on.
 int Box(const std::wstring& text, const std::wstring& caption, UINT flags) {
   HWND owner = GetActiveWindow();
-  return MessageBoxW(owner, text.c_str(), caption.c_str(), flags | (owner ? 0 : MB_TASKMODAL));
+  return MessageBoxExW(owner, text.c_str(), caption.c_str(), flags | (owner ? 0 : MB_TASKMODAL),
+                       MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
 }
 int PersianBox(const std::string& text, const char* caption, UINT flags) {
   return Box(ToWide(text, kArabicCodePage), ToWide(caption, kAnsiCodePage),

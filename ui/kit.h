@@ -58,6 +58,7 @@ enum : unsigned {
   kAnsiText = 16,        // text in the ANSI code page (paths), not 1256
   kCentred = 32,         // picture centred in its rectangle (else drawn from its top-left)
   kHidden = 64,          // not visible at start
+  kPathEllipsis = 128,   // a path too wide for the label shows shortened with "..."
 };
 
 enum Weight : bool { kRegular = false, kBold = true };
