@@ -67,8 +67,28 @@ if(BUILD_TESTS AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
     target_compile_definitions(win_tests PRIVATE ${TEST_PATHS})
     target_link_libraries(win_tests PRIVATE setup_system setup_engine ui common win core
                                             GTest::gtest_main)
+    # The test-folder and file helpers of the e2e driver serve these tests too.
+    target_sources(win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/e2e/driver.cpp)
+    # Suites named *InOwnPrefix change the machine (HKLM, the system or fonts folder, the
+    # regional settings): each of their tests runs in its own copy of the template prefix,
+    # under the Western code page (see docs/wine.md).
     gtest_discover_tests(win_tests TEST_PREFIX "win." DISCOVERY_MODE PRE_TEST
+                         TEST_FILTER "-*InOwnPrefix.*"
                          DISCOVERY_TIMEOUT 60 PROPERTIES LABELS win)
+    gtest_discover_tests(win_tests TEST_PREFIX "win." DISCOVERY_MODE PRE_TEST
+                         TEST_FILTER "*InOwnPrefix.*"
+                         DISCOVERY_TIMEOUT 60 PROPERTIES LABELS win
+                         ENVIRONMENT "WINE_OWN_PREFIX=1;LC_ALL=C.UTF-8")
+
+    # Test-only libraries for the system files tests (tests/win/libraries): a COM server
+    # whose DllRegisterServer leaves a marker, and a library without that entry point.
+    foreach(library test_com_server test_plain_library)
+      add_library(${library} SHARED ${CMAKE_SOURCE_DIR}/tests/win/libraries/test_library.cpp)
+      set_target_properties(${library} PROPERTIES PREFIX "")
+      target_link_libraries(${library} PRIVATE advapi32)
+      add_dependencies(win_tests ${library})
+    endforeach()
+    target_compile_definitions(test_com_server PRIVATE WITH_REGISTER_ENTRY)
   endif()
 
   sources_of(E2E_SOURCES tests/e2e)

@@ -1,0 +1,42 @@
+#include "setup/system/restart.h"
+
+#include "win/windows_info.h"
+
+#include <winsock.h>
+#include <windows.h>
+
+#include <string>
+
+namespace {
+// The first address of the local host name in dotted decimal form; empty when the name
+// cannot be resolved or has no address.
+std::string LocalAddress() {
+  WSADATA data;
+  WSAStartup(2, &data);  // a failure shows up as a failed lookup below
+  char name[256] = {};
+  std::string address;
+  if (gethostname(name, 255) == 0) {
+    const hostent* host = gethostbyname(name);
+    if (host && host->h_addr_list && host->h_addr_list[0] && host->h_length >= 4)
+      address = DottedAddress(reinterpret_cast<const unsigned char*>(host->h_addr_list[0]));
+  }
+  WSACleanup();
+  return address;
+}
+}  // namespace
+
+void RestartWindows(WindowsVersion version) {
+  if (RestartWayFor(version) == RestartWay::kShutdownByAddress) {
+    std::string address = LocalAddress();
+    if (!address.empty()) {
+      char empty[] = "";
+      // Refused requests are not reported: the installation ends either way.
+      InitiateSystemShutdownA(&address[0], empty, 0, TRUE, TRUE);
+      return;
+    }
+    // Without an address the request could not name the machine: restart the other way.
+  }
+  ExitWindowsEx(EWX_REBOOT, 2);  // reason: other, minor reason installation
+}
+
+void RestartWindows() { RestartWindows(RunningWindowsVersion()); }

@@ -1,0 +1,83 @@
+#include "setup/system/system_files.h"
+
+#include "core/lines.h"
+#include "core/system_payload.h"
+#include "win/files.h"
+#include "win/registry.h"
+#include "win/text_file.h"
+#include "win/windows_info.h"
+
+#include <windows.h>
+
+#include <optional>
+
+namespace {
+// Listing mask with every attribute bit: hidden and system files are installed too.
+const uint32_t kEveryEntry = 63;
+
+const char* const kFontTables[] = {
+    "Software\\Microsoft\\windows\\CurrentVersion\\Fonts",
+    "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts",
+};
+}  // namespace
+
+bool RegisterComServer(const std::string& path, bool doRegister) {
+  if (!FileExists(path)) return false;
+  HMODULE library = LoadLibraryA(path.c_str());
+  if (!library) return false;
+  using EntryPoint = HRESULT(WINAPI*)();
+  auto entry = reinterpret_cast<EntryPoint>(reinterpret_cast<void (*)()>(
+      GetProcAddress(library, doRegister ? "DllRegisterServer" : "DllUnregisterServer")));
+  if (entry) entry();  // the library's own report of success is not examined
+  FreeLibrary(library);
+  return true;
+}
+
+void InstallSystemFiles(const std::string& mediumFolder, const std::string& systemFolder) {
+  const std::string payload = mediumFolder + "System";
+  if (!FolderExists(payload)) return;
+  ListFolder(payload + "\\*.*", kEveryEntry, [&](const ListedEntry& entry) {
+    if (SkipsPayloadEntry(entry.name, uint32_t(entry.size), "SYSTEM.TXT")) return;
+    const std::string target = systemFolder + entry.name;
+    // A library in use or a read-only file cannot be deleted: it stays as it is and the
+    // medium's copy is not installed.
+    if (FileExists(target)) DeleteFileA(target.c_str());
+    if (!FileExists(target)) CopyFileContents(payload + "\\" + entry.name, target);
+  });
+  // Registration follows every copy and goes by what the system folder holds now.
+  const std::string list = mediumFolder + "SYSTEM\\SYSTEM.TXT";
+  if (!FileExists(list)) return;
+  for (const std::string& line : SplitLines(UpToEndOfFileMark(ReadTextFile(list)))) {
+    const std::string library = systemFolder + line;
+    if (FileExists(library)) RegisterComServer(library, true);
+  }
+}
+
+void InstallSystemFiles() {
+  InstallSystemFiles("", SystemFolderOf(WindowsFolder(), RunningWindowsVersion()));
+}
+
+void InstallFonts(const std::string& mediumFolder, const std::string& fontsFolder) {
+  const std::string payload = mediumFolder + "Fonts";
+  if (!FolderExists(payload)) return;
+  std::optional<std::vector<FontPair>> fontList;
+  const std::string list = mediumFolder + "FONTS\\FONT.TXT";
+  if (FileExists(list)) fontList = ParseFontList(ReadTextFile(list));
+  std::size_t position = 0;
+  ListFolder(payload + "\\*.*", kEveryEntry, [&](const ListedEntry& entry) {
+    if (SkipsPayloadEntry(entry.name, uint32_t(entry.size), "FONT.TXT")) return;
+    ++position;
+    const std::string target = fontsFolder + entry.name;
+    const FontValue value = FontValueFor(fontList, position, entry.name, fontsFolder);
+    // A table that can be neither opened nor created makes the write raise its failure.
+    Registry registry(HKEY_LOCAL_MACHINE);
+    for (const char* table : kFontTables) {
+      registry.Open(table, true);
+      registry.WriteString(value.name, value.data);
+      registry.Close();
+    }
+    if (!FileExists(target)) CopyFileContents(payload + "\\" + entry.name, target);
+  });
+}
+
+void InstallFonts() { InstallFonts("", FontsFolderOf(WindowsFolder())); }

@@ -1,0 +1,166 @@
+// System libraries from the medium's System folder: copied into a stand-in system folder,
+// replaced where they can be deleted, and registered by the test COM server's marker.
+#include "setup/system/system_files.h"
+
+#include "core/failure.h"
+#include "tests/win/system_test_support.h"
+#include "win/files.h"
+
+#include <gtest/gtest.h>
+
+using namespace system_test;
+
+TEST(SystemFiles, CopiesEveryFileThenRegistersWhatTheListNames) {
+  Medium medium = NewMedium("copies");
+  const std::string payload = medium.root + "System\\";
+  const std::string server = ComServerBytes();
+  // Bytes after the image leave a library loadable and tell the medium's copy apart.
+  const std::string mediumServer = server + "medium copy";
+  CreateDirectoryA(payload.c_str(), nullptr);
+  Write(payload + "com.dll", mediumServer);
+  Write(payload + "plain.dll", PlainLibraryBytes());
+  Write(payload + "hidden.dat", "h");
+  Write(payload + "marked.dat", "s");
+  SetFileAttributesA((payload + "hidden.dat").c_str(), FILE_ATTRIBUTE_HIDDEN);
+  SetFileAttributesA((payload + "marked.dat").c_str(), FILE_ATTRIBUTE_SYSTEM);
+  ASSERT_TRUE(GetFileAttributesA((payload + "hidden.dat").c_str()) & FILE_ATTRIBUTE_HIDDEN);
+  ASSERT_TRUE(GetFileAttributesA((payload + "marked.dat").c_str()) & FILE_ATTRIBUTE_SYSTEM);
+  Write(payload + "empty.dat", "");
+  CreateDirectoryA((payload + "sub").c_str(), nullptr);
+  Write(payload + "sub\\inner.dat", "i");
+  Write(payload + "SYSTEM.TXT",
+        "com.dll\r\nmissing.dll\r\n\r\nplain.dll\r\nresident.dll\r\ncom.dll\r\n");
+  Write(medium.target + "com.dll", "older library");
+  Write(medium.target + "resident.dll", server);  // not on the medium, but listed
+
+  InstallSystemFiles(medium.root, medium.target);
+
+  EXPECT_EQ(Bytes(medium.target + "com.dll"), mediumServer);
+  EXPECT_EQ(Bytes(medium.target + "plain.dll"), PlainLibraryBytes());
+  EXPECT_EQ(Bytes(medium.target + "hidden.dat"), "h");
+  EXPECT_EQ(Bytes(medium.target + "marked.dat"), "s");
+  EXPECT_FALSE(FileExists(medium.target + "empty.dat"));
+  EXPECT_FALSE(FolderExists(medium.target + "sub"));
+  EXPECT_FALSE(FileExists(medium.target + "inner.dat"));
+  EXPECT_FALSE(FileExists(medium.target + "SYSTEM.TXT"));
+  EXPECT_EQ(Registrations(medium.target + "com.dll"), 2u);  // listed twice
+  EXPECT_EQ(Registrations(medium.target + "resident.dll"), 1u);
+  // Loaded, found without the entry point, freed, and the list went on.
+  EXPECT_EQ(Registrations(medium.target + "plain.dll"), 0u);
+  EXPECT_EQ(GetModuleHandleA((medium.target + "plain.dll").c_str()), nullptr);
+  EXPECT_EQ(GetModuleHandleA((medium.target + "com.dll").c_str()), nullptr);
+}
+
+TEST(SystemFiles, UndeletableTargetsStayAndAreStillRegistered) {
+  Medium medium = NewMedium("held");
+  const std::string server = ComServerBytes();
+  CreateDirectoryA((medium.root + "System").c_str(), nullptr);
+  Write(medium.root + "System\\held.dll", server + "medium copy");
+  Write(medium.root + "System\\readonly.dll", server + "medium copy");
+  Write(medium.root + "System\\SYSTEM.TXT", "held.dll\r\nreadonly.dll\r\n");
+  const std::string readOnly = medium.target + "readonly.dll";
+  Write(readOnly, server);
+  SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+  const std::string held = medium.target + "held.dll";
+  Write(held, server);
+  HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+
+  InstallSystemFiles(medium.root, medium.target);
+
+  EXPECT_EQ(Bytes(held), server);
+  EXPECT_EQ(Registrations(held), 1u);
+  EXPECT_EQ(Bytes(readOnly), server);
+  EXPECT_EQ(Registrations(readOnly), 1u);
+  CloseHandle(holder);
+  SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(SystemFiles, ListInOtherLetterCaseIsCopiedAndStillRead) {
+  Medium medium = NewMedium("lower");
+  CreateDirectoryA((medium.root + "System").c_str(), nullptr);
+  Write(medium.root + "System\\com.dll", ComServerBytes());
+  Write(medium.root + "System\\system.txt", "com.dll");
+
+  InstallSystemFiles(medium.root, medium.target);
+
+  EXPECT_EQ(Bytes(medium.target + "system.txt"), "com.dll");
+  EXPECT_EQ(Registrations(medium.target + "com.dll"), 1u);
+}
+
+TEST(SystemFiles, WithoutFolderNothingHappensWithoutListNothingIsRegistered) {
+  Medium medium = NewMedium("unlisted");
+  InstallSystemFiles(medium.root, medium.target);
+  int entries = 0;
+  ListFolder(medium.target + "*.*", 63, [&](const ListedEntry& entry) {
+    if (entry.name != "." && entry.name != "..") ++entries;
+  });
+  EXPECT_EQ(entries, 0);
+
+  CreateDirectoryA((medium.root + "System").c_str(), nullptr);
+  Write(medium.root + "System\\com.dll", ComServerBytes());
+  InstallSystemFiles(medium.root, medium.target);
+  EXPECT_TRUE(FileExists(medium.target + "com.dll"));
+  EXPECT_EQ(Registrations(medium.target + "com.dll"), 0u);
+}
+
+TEST(SystemFiles, UnreadableMediumFileStopsWithTheCopyFailure) {
+  Medium medium = NewMedium("unreadable");
+  CreateDirectoryA((medium.root + "System").c_str(), nullptr);
+  const std::string locked = medium.root + "System\\locked.dll";
+  Write(locked, "bytes");
+  HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  try {
+    InstallSystemFiles(medium.root, medium.target);
+    ADD_FAILURE() << "no failure raised";
+  } catch (const Failure& failure) {
+    EXPECT_EQ(std::string(failure.what()).rfind("Cannot open file \"", 0), 0u) << failure.what();
+  }
+  CloseHandle(holder);
+}
+
+TEST(SystemFiles, RegisterComServerResults) {
+  Medium medium = NewMedium("register");
+  Write(medium.target + "com.dll", ComServerBytes());
+  Write(medium.target + "unregister.dll", ComServerBytes());
+  Write(medium.target + "plain.dll", PlainLibraryBytes());
+  Write(medium.target + "text.dll", "not a library");
+  struct Case {
+    const char* name;
+    bool doRegister;
+    bool result;
+    DWORD registrations;
+  };
+  const Case cases[] = {
+      {"com.dll", true, true, 1},
+      {"unregister.dll", false, true, 0},  // the server has no DllUnregisterServer
+      {"plain.dll", true, true, 0},
+      {"text.dll", true, false, 0},
+      {"missing.dll", true, false, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = medium.target + c.name;
+    EXPECT_EQ(RegisterComServer(path, c.doRegister), c.result);
+    EXPECT_EQ(Registrations(path), c.registrations);
+  }
+  EXPECT_FALSE(RegisterComServer(medium.target, true));  // a folder
+}
+
+TEST(SystemFilesInOwnPrefix, RunningInstallationUsesTheSystemFolderAndCurrentFolder) {
+  Medium medium = NewMedium("running");
+  CreateDirectoryA((medium.root + "System").c_str(), nullptr);
+  Write(medium.root + "System\\installer-test-server.dll", ComServerBytes());
+  Write(medium.root + "System\\SYSTEM.TXT", "installer-test-server.dll\r\n");
+  char system[MAX_PATH];
+  GetSystemDirectoryA(system, MAX_PATH);
+  const std::string installed = std::string(system) + "\\installer-test-server.dll";
+  ASSERT_FALSE(FileExists(installed));
+
+  InFolder(medium.root, [] { InstallSystemFiles(); });
+
+  EXPECT_TRUE(FileExists(installed)) << installed;
+  EXPECT_EQ(Registrations(installed), 1u);
+}
