@@ -240,7 +240,7 @@ bool ReadFile(const std::string& path, std::string* bytes) {
 }
 
 SharedShellFoldersLock::SharedShellFoldersLock()
-    : mutex_(CreateMutexA(nullptr, FALSE, "e2e-shared-shell-folders")) {
+    : mutex_(CreateMutexA(nullptr, FALSE, "EngineTests.ShellFolders")) {
   WaitForSingleObject(mutex_, INFINITE);
 }
 
