@@ -23,6 +23,10 @@ const POINT kCancel = {258 + 119 / 2, 469 + 49 / 2};
 
 const char kUninstallKeys[] = "Software\\Microsoft\\windows\\CurrentVersion\\uninstall\\";
 
+// The suite runs under two code pages at once, each in its own prefix, but both prefixes
+// keep their desktop in the same home folder: names that reach the desktop carry the code page.
+std::string Named(const std::string& base) { return base + std::to_string(GetACP()); }
+
 std::wstring Persian(const std::string& bytes) {
   std::wstring wide(bytes.size(), L'\0');
   int length = MultiByteToWideChar(1256, 0, bytes.data(), (int)bytes.size(), &wide[0],
@@ -176,15 +180,17 @@ std::vector<std::string> TrashedPaths() {
   return paths;
 }
 
-bool InTrash(const std::vector<std::string>& trashed, std::string windowsPath) {
-  // Compare the path below the drive: C:\a b\c is .../drive_c/a%20b/c.
-  std::string tail;
-  for (char c : windowsPath.substr(2)) tail += c == '\\' ? std::string("/") : c == ' ' ? std::string("%20") : std::string(1, c);
+bool InTrash(const std::vector<std::string>& trashed, const std::string& windowsPath) {
+  // C:\a b\c of this prefix is <prefix>/dosdevices/c:/a%20b/c (the other code page's run has
+  // a prefix of its own but shares the recycle bin).
+  char prefix[MAX_PATH] = "";
+  GetEnvironmentVariableA("WINEPREFIX", prefix, sizeof prefix);
+  std::string expected = std::string(prefix) + "/dosdevices/c:";
+  for (char c : windowsPath.substr(2))
+    expected += c == '\\' ? std::string("/") : c == ' ' ? std::string("%20") : std::string(1, c);
   // Letter case may differ (the shell's folder is "Programs", the group path says "programs").
   for (const std::string& path : trashed)
-    if (path.size() >= tail.size() &&
-        lstrcmpiA(path.substr(path.size() - tail.size()).c_str(), tail.c_str()) == 0)
-      return true;
+    if (lstrcmpiA(path.c_str(), expected.c_str()) == 0) return true;
   return false;
 }
 
@@ -223,7 +229,7 @@ TEST_P(Removal, RemovesTheProductAndThenItself) {
   const RemovalCase& c = GetParam();
   e2e::SharedShellFoldersLock lock;
   const std::string temp = e2e::NewTestFolder(c.tempFolder);
-  const std::string program = std::string("Product") + c.name;
+  const std::string program = Named(std::string("Product") + c.name);
   Installed product = Install(std::string("C:\\") + c.folder, program, c.recordLines,
                               c.uninstallerName, c.uninstallerAttributes);
   const std::string elsewhere = e2e::NewTestFolder("uninstall-elsewhere");
@@ -313,7 +319,7 @@ TEST_P(Refusal, DeletesNothingInASystemFolder) {
                                                   : std::string(profile);
   const std::string canary = target + "\\canary-" + which + ".txt";
   e2e::WriteFile(canary, "keep me");
-  const std::string program = "Refused" + which;
+  const std::string program = Named("Refused" + which);
   Installed product = Install(e2e::NewTestFolder("refused-" + which), program, 6);
   WriteUninstallEntry(program, target + "\\Uninstall.exe");
 
@@ -345,7 +351,7 @@ class LeaveWithoutChange : public testing::TestWithParam<const char*> {};
 TEST_P(LeaveWithoutChange, ChangesNothing) {
   e2e::SharedShellFoldersLock lock;
   const std::string way = GetParam();
-  const std::string program = "Kept" + way;
+  const std::string program = Named("Kept" + way);
   Installed product = Install(e2e::NewTestFolder("kept-" + way), program, 6);
   e2e::Process uninstaller(product.uninstaller, product.folder);
   HWND window = e2e::WaitWindow(uninstaller, "TForm1");
@@ -433,7 +439,8 @@ TEST(Uninstaller, MissingRecordEndsBeforeTheWindow) {
 // values, whose ok finds no uninstall entry for the empty program name.
 TEST(Uninstaller, LockedRecordShowsTheErrorNumberAndAnEmptyWindow) {
   e2e::SharedShellFoldersLock lock;
-  Installed product = Install(e2e::NewTestFolder("locked"), "Locked", 6);
+  const std::string program = Named("Locked");
+  Installed product = Install(e2e::NewTestFolder("locked"), program, 6);
   HANDLE held = CreateFileA((product.folder + "\\INSTALL.CFG").c_str(), GENERIC_READ, 0, nullptr,
                             OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
@@ -447,11 +454,11 @@ TEST(Uninstaller, LockedRecordShowsTheErrorNumberAndAnEmptyWindow) {
   e2e::Click(window, kOk.x, kOk.y);
   Answer(uninstaller, "Information", Persian(texts::kUninstallEntryMissing));
   EXPECT_EQ(uninstaller.WaitExit(), 0);
-  EXPECT_TRUE(EntryExists("Locked"));
+  EXPECT_TRUE(EntryExists(program));
   for (const std::string& name : product.contents)
     EXPECT_TRUE(Exists(product.folder + "\\" + name)) << name;
   EXPECT_TRUE(Exists(product.groupLink));
-  DeleteEntry("Locked");
+  DeleteEntry(program);
   e2e::RemoveTree(GroupFolder());
   DeleteFileA(product.desktopLink.c_str());
 }
@@ -460,7 +467,8 @@ TEST(Uninstaller, LockedRecordShowsTheErrorNumberAndAnEmptyWindow) {
 // box is shown and the window stays open.
 TEST(Uninstaller, UnusableTemporaryFolderShowsTheErrorAndKeepsTheWindow) {
   e2e::SharedShellFoldersLock lock;
-  Installed product = Install(e2e::NewTestFolder("no-temp"), "NoTemp", 6);
+  const std::string program = Named("NoTemp");
+  Installed product = Install(e2e::NewTestFolder("no-temp"), program, 6);
   const std::string missing = e2e::NewTestFolder("no-temp-parent") + "\\missing";
   UseTempFolder(missing);
   e2e::Process uninstaller(product.uninstaller, product.folder);
@@ -475,10 +483,48 @@ TEST(Uninstaller, UnusableTemporaryFolderShowsTheErrorAndKeepsTheWindow) {
   EXPECT_TRUE(e2e::WaitGone(dialog));
   EXPECT_EQ(uninstaller.WaitExit(500), -1) << "the program ended";
   EXPECT_TRUE(IsWindowVisible(window));
-  EXPECT_FALSE(EntryExists("NoTemp"));
+  EXPECT_FALSE(EntryExists(program));
   EXPECT_EQ(Names(product.folder + "\\*"), std::vector<std::string>{"Uninstall.exe"});
   e2e::CloseBox(window);
   EXPECT_EQ(uninstaller.WaitExit(), 0);
   EXPECT_TRUE(Exists(product.uninstaller));
   EXPECT_FALSE(Exists(product.desktopLink));
+}
+
+// A "Desktop" shell folder value that is not text fails the shortcut step: the uninstall
+// entry is still deleted, the failure is shown, and the window stays without the success
+// message; a second ok then finds no entry.
+TEST(Uninstaller, FailingShortcutStepStillDeletesTheEntry) {
+  e2e::SharedShellFoldersLock lock;
+  const std::string program = Named("BadDesktop");
+  Installed product = Install(e2e::NewTestFolder("bad-desktop"), program, 6);
+  const char* key = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+  const std::string desktop = ShellFolder("Desktop");
+  struct Restore {
+    const char* key;
+    std::string value;
+    ~Restore() {
+      RegSetKeyValueA(HKEY_CURRENT_USER, key, "Desktop", REG_SZ, value.c_str(),
+                      (DWORD)value.size() + 1);
+    }
+  } restore{key, desktop};
+  e2e::Process uninstaller(product.uninstaller, product.folder);
+  HWND window = e2e::WaitWindow(uninstaller, "TForm1");
+  ASSERT_TRUE(window);
+  // Set once the window is up: Wine's desktop process, when it starts with the program's
+  // first window, writes the "Shell Folders" values afresh.
+  DWORD number = 7;
+  ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, key, "Desktop", REG_DWORD, &number, sizeof number),
+            ERROR_SUCCESS);
+  e2e::Click(window, kOk.x, kOk.y);
+  Answer(uninstaller, texts::kUninstallTitle, L"Invalid data type for 'Desktop'");
+  EXPECT_EQ(uninstaller.WaitExit(300), -1) << "the program ended";
+  EXPECT_FALSE(EntryExists(program));
+  EXPECT_EQ(Names(product.folder + "\\*"), std::vector<std::string>{"Uninstall.exe"});
+  e2e::Click(window, kOk.x, kOk.y);
+  Answer(uninstaller, "Information", Persian(texts::kUninstallEntryMissing));
+  EXPECT_EQ(uninstaller.WaitExit(), 0);
+  DeleteEntry(program);
+  e2e::RemoveTree(GroupFolder());
+  DeleteFileA(product.desktopLink.c_str());
 }
