@@ -71,12 +71,13 @@ std::string ReplaceExtension(const std::string& name, const std::string& extensi
   return (dot == std::string::npos ? name : name.substr(0, dot)) + extension;
 }
 
-std::string RemovalScript(const std::string& selfPath, const std::string& scriptPath) {
+std::string RemovalScript(const std::string& selfPath, const std::string& scriptPath,
+                          int tries) {
   const std::string self = BatchQuoted(selfPath);
   const std::string folder = BatchQuoted(selfPath.substr(0, selfPath.rfind('\\') + 1));
   // The try counter grows by one letter per try; plain string comparison works in every
   // command interpreter, arithmetic does not.
-  const std::string allTries(kRemovalScriptTries, 'x');
+  const std::string allTries(tries, 'x');
   const char* lineEnd = "\r\n";
   std::string script;
   for (const std::string& line : {

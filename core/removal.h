@@ -29,10 +29,11 @@ std::string ReplaceExtension(const std::string& name, const std::string& extensi
 inline constexpr int kRemovalScriptTries = 60;
 
 // The removal script, CR LF after every line: it deletes selfPath until it is gone (retrying
-// while the uninstaller still runs, for about a minute at most), leaves the temporary folder,
-// removes the folder of selfPath when it is empty and deletes itself (scriptPath). Every path
-// is quoted, so folders with blanks work.
-std::string RemovalScript(const std::string& selfPath, const std::string& scriptPath);
+// while the uninstaller still runs, `tries` times about a second apart at most), leaves the
+// temporary folder, removes the folder of selfPath when it is empty and deletes itself
+// (scriptPath). Every path is quoted, so folders with blanks work.
+std::string RemovalScript(const std::string& selfPath, const std::string& scriptPath,
+                          int tries = kRemovalScriptTries);
 
 // The command line that starts the script: its path, quoted.
 std::string RemovalScriptCommand(const std::string& scriptPath);

@@ -199,3 +199,24 @@ TEST(RemovalScript, WaitsForTheFileThenRemovesFolderAndItself) {
   EXPECT_FALSE(Exists(script));
   EXPECT_TRUE(Exists(temp));
 }
+
+// A file that never comes free: after its last try the script still removes what it can
+// (the folder is not empty, so it stays) and deletes itself.
+TEST(RemovalScript, GivesUpAfterItsTriesAndStillDeletesItself) {
+  const std::string folder = TestFolder("script gives up");
+  const std::string self = folder + "\\uninstall.exe";
+  WriteFileBytes(self, "never free");
+  HANDLE held = CreateFileA(self.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  const std::string script = TempFolderPath() + "win-script-gives-up.bat";
+  WriteFileBytes(script, RemovalScript(self, script, 3));
+  DWORD start = GetTickCount();
+  ASSERT_GT(WinExec(RemovalScriptCommand(script).c_str(), SW_HIDE), 31u);
+  while (Exists(script) && GetTickCount() - start < 20000) Sleep(100);
+  DWORD took = GetTickCount() - start;
+  CloseHandle(held);
+  EXPECT_FALSE(Exists(script));
+  EXPECT_GE(took, 1800u) << "no pause between the three tries";
+  EXPECT_TRUE(Exists(self));
+  EXPECT_TRUE(Exists(folder));
+}
