@@ -5,8 +5,8 @@
 
 void WriteProductRecord(const std::string& installFolder, const ProductRecord& record) {
   std::string path = installFolder + "\\" + kProductRecordName;
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return;  // not reported: the uninstaller finds it missing
   std::string bytes = FormatProductRecord(record);
   DWORD written;

@@ -7,8 +7,7 @@
 std::string FormatProductRecord(const ProductRecord& record) {
   std::string bytes;
   for (const std::string* value : {&record.Title1, &record.Title2, &record.DefaultFolderName,
-                                   &record.ProgramName, &record.ShortcutName,
-                                   &record.Organization})
+                                   &record.ProgramName, &record.ShortcutName, &record.Organization})
     bytes += *value + "\r\n";
   return bytes;
 }

@@ -58,9 +58,9 @@ void CreateShortcutsAndUninstallEntry(const std::string& installFolder,
                                       const std::string& shortcutName,
                                       const std::string& menuGroup) {
   ComPointer<IUnknown> object;
-  HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr,
-                                    CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IUnknown,
-                                    reinterpret_cast<void**>(&object.pointer));
+  HRESULT result =
+      CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                       IID_IUnknown, reinterpret_cast<void**>(&object.pointer));
   if (FAILED(result)) throw Failure(SystemErrorText(result));
   ComPointer<IShellLinkA> link;
   ComPointer<IPersistFile> file;

@@ -240,7 +240,7 @@ bool ReadFile(const std::string& path, std::string* bytes) {
 }
 
 SharedShellFoldersLock::SharedShellFoldersLock()
-    : mutex_(CreateMutexA(nullptr, FALSE, "EngineTests.ShellFolders")) {
+    : mutex_(CreateMutexA(nullptr, FALSE, "e2e.SharedShellFolders")) {
   WaitForSingleObject(mutex_, INFINITE);
 }
 

@@ -73,8 +73,8 @@ void WriteFile(const std::string& path, const std::string& bytes);
 bool ReadFile(const std::string& path, std::string* bytes);
 
 // Held while a test creates or removes what all tests of a run share: the start-menu group
-// folder, the desktop and the "Shell Folders" values. The win tests that change those values
-// hold the same named mutex, so tests running at the same time never see each other's changes.
+// folder, the desktop and the "Shell Folders" values, so that tests running at the same time
+// in one prefix never see each other's changes.
 class SharedShellFoldersLock {
  public:
   SharedShellFoldersLock();

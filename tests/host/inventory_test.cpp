@@ -9,20 +9,20 @@ TEST(Inventory, ClassifiesEntriesByAttributesWhateverTheirSize) {
     uint32_t attributes;
     E expected;
   } cases[] = {
-      {16, E::Folder},          // folder
-      {17, E::Folder},          // read-only folder, as on a CD
-      {48, E::Folder},          // folder with the archive bit
-      {16 | 2048, E::Folder},   // compressed folder
-      {16 | 8192, E::Folder},   // not content-indexed folder
-      {18, E::Skipped},         // hidden folder
-      {20, E::Skipped},         // system folder
-      {2, E::Skipped},          // hidden file
-      {4, E::Skipped},          // system file
-      {8, E::Skipped},          // volume label
-      {32, E::File},            // archive file
-      {1, E::File},             // read-only file
-      {128, E::File},           // normal file
-      {33, E::File},            // read-only archive file
+      {16, E::Folder},         // folder
+      {17, E::Folder},         // read-only folder, as on a CD
+      {48, E::Folder},         // folder with the archive bit
+      {16 | 2048, E::Folder},  // compressed folder
+      {16 | 8192, E::Folder},  // not content-indexed folder
+      {18, E::Skipped},        // hidden folder
+      {20, E::Skipped},        // system folder
+      {2, E::Skipped},         // hidden file
+      {4, E::Skipped},         // system file
+      {8, E::Skipped},         // volume label
+      {32, E::File},           // archive file
+      {1, E::File},            // read-only file
+      {128, E::File},          // normal file
+      {33, E::File},           // read-only archive file
   };
   for (const Case& c : cases)
     for (uint64_t size : {uint64_t(0), uint64_t(1234)}) {
@@ -42,8 +42,8 @@ TEST(Inventory, SkipsTheFolderItselfAndItsParent) {
 TEST(Inventory, CountsSizesOf4GiBAndMoreWithoutWrapping) {
   PayloadInventory inventory;
   const uint64_t gib = uint64_t(1) << 30;
-  inventory.AddFile("a.bin", 4 * gib);      // lists as 0 in the low 32 bits
-  inventory.AddFile("b.bin", 3 * gib);      // negative as a signed 32-bit size
+  inventory.AddFile("a.bin", 4 * gib);  // lists as 0 in the low 32 bits
+  inventory.AddFile("b.bin", 3 * gib);  // negative as a signed 32-bit size
   inventory.AddFile("empty.txt", 0);
   inventory.AddFolder("Data");
   EXPECT_EQ(inventory.FileCount(), 3u);

@@ -24,5 +24,6 @@ TEST(Names, LinkFileNameIsThePartAfterTheLastBackslashOrColon) {
 TEST(Names, GroupFolderAndUninstallKey) {
   EXPECT_EQ(GroupFolder("C:\\Start Menu", "Selvara"), "C:\\Start Menu\\programs\\Selvara\\");
   EXPECT_EQ(GroupFolder("", "Selvara"), "\\programs\\Selvara\\");
-  EXPECT_EQ(UninstallKey("Viewer"), "Software\\Microsoft\\windows\\CurrentVersion\\uninstall\\Viewer");
+  EXPECT_EQ(UninstallKey("Viewer"),
+            "Software\\Microsoft\\windows\\CurrentVersion\\uninstall\\Viewer");
 }

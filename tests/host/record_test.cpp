@@ -37,7 +37,9 @@ TEST(Record, ReaderLineRules) {
       {"empty lines", "\r\n\nc\r\n", {"", "", "c", "", "", ""}},
       {"empty file", "", {}},
       {"long first line", longLine + "\r\nb\r\n", {longLine, "b", "", "", "", ""}},
-      {"bytes kept", std::string("\xED\xDF\0z\r\n", 5), {std::string("\xED\xDF\0z", 4), "", "", "", "", ""}},
+      {"bytes kept",
+       std::string("\xED\xDF\0z\r\n", 5),
+       {std::string("\xED\xDF\0z", 4), "", "", "", "", ""}},
   };
   for (const Case& c : cases) EXPECT_TRUE(ParseProductRecord(c.bytes) == c.expected) << c.what;
 }

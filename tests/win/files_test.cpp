@@ -73,8 +73,9 @@ TEST(CopyFileContents, SourceThatCannotBeOpened) {
   char previous[MAX_PATH];
   GetCurrentDirectoryA(MAX_PATH, previous);
   SetCurrentDirectoryA(folder.Path().c_str());
-  EXPECT_EQ(CopyFailure("missing.txt", "b.txt"),
-            WithSystemText("Cannot open file \"", folder.Path("missing.txt"), ERROR_FILE_NOT_FOUND));
+  EXPECT_EQ(
+      CopyFailure("missing.txt", "b.txt"),
+      WithSystemText("Cannot open file \"", folder.Path("missing.txt"), ERROR_FILE_NOT_FOUND));
   SetCurrentDirectoryA(previous);
   EXPECT_FALSE(FileExists(target));
 }
@@ -87,7 +88,8 @@ TEST(CopyFileContents, ReadOnlyTargetCannotBeCreated) {
   WriteBytes(source, "abc");
   WriteBytes(readOnly, "old");
   SetAttributes(readOnly, FILE_ATTRIBUTE_READONLY);
-  HANDLE probe = CreateFileA(readOnly.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE probe =
+      CreateFileA(readOnly.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   if (probe != INVALID_HANDLE_VALUE) {
     CloseHandle(probe);
     SetAttributes(readOnly, FILE_ATTRIBUTE_NORMAL);
@@ -201,6 +203,6 @@ TEST(Files, ListingMaskPassesOverHiddenSystemAndFolderEntries) {
   EXPECT_EQ(names(0), (Names{"plain.txt"}));
   EXPECT_EQ(names(16), (Names{".", "..", "plain.txt", "sub"}));
   EXPECT_EQ(names(2), (Names{"plain.txt", "hidden.txt"}));
-  EXPECT_EQ(names(63), (Names{".", "..", "plain.txt", "hidden.txt", "system.txt", "sub",
-                              "hidden-sub"}));
+  EXPECT_EQ(names(63),
+            (Names{".", "..", "plain.txt", "hidden.txt", "system.txt", "sub", "hidden-sub"}));
 }

@@ -2,6 +2,7 @@
 #include "setup/engine/payload.h"
 #include "tests/win/scratch.h"
 #include "win/files.h"
+#include "win/text.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -65,8 +66,10 @@ TEST(ScanPayload, WalksInPreOrderInListingOrder) {
   EXPECT_EQ(IndexOf(sub, "b.txt") < IndexOf(sub, "Deep"), b < c);
 
   for (size_t i = 0; i < files.size(); ++i)
-    EXPECT_EQ(inventory.FileSizes[i], files[i] == "a.txt" ? 1u : files[i] == "Sub\\b.txt" ? 2u
-                                      : files[i] == "Sub\\Deep\\c.txt" ? 3u : 4u);
+    EXPECT_EQ(inventory.FileSizes[i], files[i] == "a.txt"              ? 1u
+                                      : files[i] == "Sub\\b.txt"       ? 2u
+                                      : files[i] == "Sub\\Deep\\c.txt" ? 3u
+                                                                       : 4u);
   EXPECT_EQ(inventory.TotalSize, 10u);
 }
 
@@ -122,4 +125,26 @@ TEST(ScanPayload, CountsFilesOf4GiBAndMoreWithTheirTrueSize) {
   EXPECT_EQ(inventory.FileSizes[IndexOf(inventory.FilePaths, "four.bin")], 4 * gib);
   EXPECT_EQ(inventory.FileSizes[IndexOf(inventory.FilePaths, "three.bin")], 3 * gib);
   EXPECT_EQ(inventory.TotalSize, 7 * gib);
+}
+
+// A folder whose path is too long for the listing is recorded (so it is recreated) but
+// contributes nothing below it.
+TEST(ScanPayload, FolderTooLongToListIsRecordedEmpty) {
+  ScratchFolder folder;
+  const std::string outer(150, 'o'), inner(150, 'i');
+  const std::wstring root = L"\\\\?\\" + ToWide(folder.Path(), kAnsiCodePage);
+  const std::wstring longFolder = root + L"\\" + ToWide(outer + "\\" + inner, kAnsiCodePage);
+  ASSERT_TRUE(CreateDirectoryW((root + L"\\" + ToWide(outer, kAnsiCodePage)).c_str(), nullptr));
+  ASSERT_TRUE(CreateDirectoryW(longFolder.c_str(), nullptr));
+  HANDLE file = CreateFileW((longFolder + L"\\deep.txt").c_str(), GENERIC_WRITE, 0, nullptr,
+                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  CloseHandle(file);
+  WriteBytes(folder.Path("top.txt"), "t");
+
+  PayloadInventory inventory = Scan(folder.Path());
+  EXPECT_EQ(inventory.FolderPaths, (std::vector<std::string>{outer, outer + "\\" + inner}));
+  EXPECT_EQ(inventory.FilePaths, std::vector<std::string>{"top.txt"});
+  DeleteFileW((longFolder + L"\\deep.txt").c_str());
+  RemoveDirectoryW(longFolder.c_str());
 }

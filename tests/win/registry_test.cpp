@@ -46,9 +46,9 @@ TEST_F(RegistryTest, WritesPlainStringsWithTheirTerminatingZero) {
   registry.Close();
 
   HKEY handle;
-  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, (key_ + "\\Deeper\\Deepest").c_str(), 0, KEY_READ,
-                          &handle),
-            ERROR_SUCCESS);
+  ASSERT_EQ(
+      RegOpenKeyExA(HKEY_CURRENT_USER, (key_ + "\\Deeper\\Deepest").c_str(), 0, KEY_READ, &handle),
+      ERROR_SUCCESS);
   char data[64] = {};
   DWORD type = 0, size = sizeof data;
   EXPECT_EQ(RegQueryValueExA(handle, "Name", nullptr, &type, (BYTE*)data, &size), ERROR_SUCCESS);

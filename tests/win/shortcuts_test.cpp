@@ -1,7 +1,8 @@
 // Shortcuts and the uninstall entry, made through the real shell link class and registry.
-// The user's "Shell Folders" values are pointed at scratch folders for each test and put
-// back afterwards, with the uninstall keys the tests made removed. Tests run as parallel
-// processes in one Wine prefix, so a named mutex keeps those values to one test at a time.
+// Each test gives its process a private current-user registry (HKEY_CURRENT_USER redirected
+// to a scratch key), whose "Shell Folders" values point at scratch folders, so tests and
+// programs running at the same time in the same Wine prefix never see each other's values.
+// The uninstall keys, named after each test, are removed at the end.
 #include "core/failure.h"
 #include "core/names.h"
 #include "setup/engine/shortcuts.h"
@@ -18,78 +19,36 @@
 
 namespace {
 
-// One registry value exactly as stored (type and bytes), or its absence.
-struct SavedValue {
-  HKEY root;
-  std::string key, name;
-  bool present = false;
-  DWORD type = 0;
-  std::vector<BYTE> data;
+void SetValue(const char* name, DWORD type, const void* bytes, DWORD size) {
+  HKEY handle;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kShellFoldersKey, 0, nullptr, 0, KEY_ALL_ACCESS,
+                            nullptr, &handle, nullptr),
+            ERROR_SUCCESS);
+  RegSetValueExA(handle, name, 0, type, static_cast<const BYTE*>(bytes), size);
+  RegCloseKey(handle);
+}
 
-  SavedValue(HKEY root, std::string key, std::string name)
-      : root(root), key(std::move(key)), name(std::move(name)) {
-    HKEY handle;
-    if (RegOpenKeyExA(root, this->key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS) return;
-    DWORD size = 0;
-    if (RegQueryValueExA(handle, this->name.c_str(), nullptr, &type, nullptr, &size) ==
-        ERROR_SUCCESS) {
-      data.resize(size);
-      present = RegQueryValueExA(handle, this->name.c_str(), nullptr, &type, data.data(),
-                                 &size) == ERROR_SUCCESS;
-    }
-    RegCloseKey(handle);
-  }
-  void Set(DWORD newType, const void* bytes, DWORD size) const {
-    HKEY handle;
-    RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &handle, nullptr);
-    RegSetValueExA(handle, name.c_str(), 0, newType, static_cast<const BYTE*>(bytes), size);
-    RegCloseKey(handle);
-  }
-  void SetString(const std::string& text) const {
-    Set(REG_SZ, text.c_str(), (DWORD)text.size() + 1);
-  }
-  void Restore() const {
-    if (present) {
-      Set(type, data.data(), (DWORD)data.size());
-    } else {
-      HKEY handle;
-      if (RegOpenKeyExA(root, key.c_str(), 0, KEY_ALL_ACCESS, &handle) != ERROR_SUCCESS) return;
-      RegDeleteValueA(handle, name.c_str());
-      RegCloseKey(handle);
-    }
-  }
-};
-
-// Held by every test that changes the user's shell folder values.
-struct ShellFoldersLock {
-  HANDLE mutex = CreateMutexA(nullptr, FALSE, "EngineTests.ShellFolders");
-  ShellFoldersLock() { WaitForSingleObject(mutex, 60000); }
-  ~ShellFoldersLock() {
-    ReleaseMutex(mutex);
-    CloseHandle(mutex);
-  }
-};
-
-// Wine's shell copies "User Shell Folders" into "Shell Folders" the first time a process
-// sets a link's path, so both are pointed at the scratch folders, and that first time is
-// made to happen before a test changes them.
-constexpr char kUserShellFoldersKey[] =
-    "Software\\Microsoft\\windows\\CurrentVersion\\Explorer\\User Shell Folders";
+void SetString(const char* name, const std::string& text) {
+  SetValue(name, REG_SZ, text.c_str(), (DWORD)text.size() + 1);
+}
 
 class ShortcutsTest : public testing::Test {
  protected:
-  ShellFoldersLock lock_;
   ScratchFolder folder_;
-  SavedValue desktop_{HKEY_CURRENT_USER, kShellFoldersKey, kDesktopValue};
-  SavedValue startMenu_{HKEY_CURRENT_USER, kShellFoldersKey, kStartMenuValue};
-  SavedValue userDesktop_{HKEY_CURRENT_USER, kUserShellFoldersKey, kDesktopValue};
-  SavedValue userStartMenu_{HKEY_CURRENT_USER, kUserShellFoldersKey, kStartMenuValue};
-  std::string program_ = std::string("EngineTest.") +
-                         testing::UnitTest::GetInstance()->current_test_info()->name();
+  std::string program_ =
+      std::string("EngineTest.") + testing::UnitTest::GetInstance()->current_test_info()->name();
+  std::string privateUser_ = "Software\\" + program_ + ".User";
+  HKEY privateUserKey_ = nullptr;
   std::string install_ = folder_.Path("Product");
 
   void SetUp() override {
     ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, privateUser_.c_str(), 0, nullptr, 0,
+                              KEY_ALL_ACCESS, nullptr, &privateUserKey_, nullptr),
+              ERROR_SUCCESS);
+    ASSERT_EQ(RegOverridePredefKey(HKEY_CURRENT_USER, privateUserKey_), ERROR_SUCCESS);
+    // Wine's shell fills "Shell Folders" the first time a process sets a link's path; that
+    // is made to happen now, before the test sets the values.
     IShellLinkA* link = nullptr;
     ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
                                            IID_IShellLinkA, reinterpret_cast<void**>(&link))));
@@ -98,13 +57,13 @@ class ShortcutsTest : public testing::Test {
     MakeFolder(folder_.Path("Desktop"));
     MakeFolder(folder_.Path("Start Menu"));
     MakeFolder(folder_.Path("Start Menu\\Programs"));
-    for (const SavedValue* value : {&desktop_, &userDesktop_}) value->SetString(folder_.Path("Desktop"));
-    for (const SavedValue* value : {&startMenu_, &userStartMenu_})
-      value->SetString(folder_.Path("Start Menu"));
+    SetString(kDesktopValue, folder_.Path("Desktop"));
+    SetString(kStartMenuValue, folder_.Path("Start Menu"));
   }
   void TearDown() override {
-    for (const SavedValue* value : {&desktop_, &startMenu_, &userDesktop_, &userStartMenu_})
-      value->Restore();
+    RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+    if (privateUserKey_) RegCloseKey(privateUserKey_);
+    Registry(HKEY_CURRENT_USER).DeleteKey(privateUser_);
     Registry(HKEY_LOCAL_MACHINE).DeleteKey(UninstallKey(program_));
     CoUninitialize();
   }
@@ -122,8 +81,8 @@ class ShortcutsTest : public testing::Test {
   std::vector<std::string> UninstallValues() {
     std::vector<std::string> values;
     HKEY handle;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, UninstallKey(program_).c_str(), 0, KEY_READ,
-                      &handle) != ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, UninstallKey(program_).c_str(), 0, KEY_READ, &handle) !=
+        ERROR_SUCCESS)
       return values;
     for (const char* name : {"UninstallString", "DisplayName", "Publisher", "Author"}) {
       char data[1024] = {};
@@ -178,9 +137,8 @@ TEST_F(ShortcutsTest, SavesBothShortcutsAndRegistersTheUninstaller) {
     EXPECT_EQ(link.path, target);
     EXPECT_EQ(link.workingFolder, install_);
   }
-  EXPECT_EQ(UninstallValues(),
-            (std::vector<std::string>{install_ + "\\Uninstall.exe", program_,
-                                      "Selvara Organization", "Tovenar"}));
+  EXPECT_EQ(UninstallValues(), (std::vector<std::string>{install_ + "\\Uninstall.exe", program_,
+                                                         "Selvara Organization", "Tovenar"}));
 }
 
 TEST_F(ShortcutsTest, ReinstallationReplacesShortcutsAndValuesAndKeepsOtherValues) {
@@ -193,12 +151,12 @@ TEST_F(ShortcutsTest, ReinstallationReplacesShortcutsAndValuesAndKeepsOtherValue
 
   install_ = folder_.Path("Elsewhere");
   ASSERT_EQ(Run("Viewer", "Other Group"), "");  // the group folder exists now and is reused
-  EXPECT_EQ(ReadLink(folder_.Path("Desktop\\Viewer.lnk")).path, install_ + "\\" + program_ + ".EXE");
+  EXPECT_EQ(ReadLink(folder_.Path("Desktop\\Viewer.lnk")).path,
+            install_ + "\\" + program_ + ".EXE");
   EXPECT_EQ(ReadLink(folder_.Path("Start Menu\\programs\\Other Group\\Viewer.lnk")).workingFolder,
             install_);
-  EXPECT_EQ(UninstallValues(),
-            (std::vector<std::string>{install_ + "\\Uninstall.exe", program_,
-                                      "Selvara Organization", "Tovenar"}));
+  EXPECT_EQ(UninstallValues(), (std::vector<std::string>{install_ + "\\Uninstall.exe", program_,
+                                                         "Selvara Organization", "Tovenar"}));
   ASSERT_TRUE(entry.Open(UninstallKey(program_), false));
   EXPECT_EQ(entry.ReadString("DisplayIcon"), "kept");
 }
@@ -211,18 +169,44 @@ TEST_F(ShortcutsTest, GroupFolderIsCreatedOneLevelDeepOnly) {
   EXPECT_EQ(UninstallValues().size(), 4u);
 }
 
+TEST_F(ShortcutsTest, ShortcutThatCannotBeSavedIsNotReported) {
+  SetString(kDesktopValue, folder_.Path("No Such Desktop"));
+  EXPECT_EQ(Run("Viewer"), "");
+  EXPECT_FALSE(FolderExists(folder_.Path("No Such Desktop")));
+  EXPECT_TRUE(FileExists(folder_.Path("Start Menu\\programs\\Selvara\\Viewer.lnk")));
+  EXPECT_EQ(UninstallValues().size(), 4u);
+}
+
+// Without a "Desktop" value the shortcut's path begins with "\": the root of the current drive.
+TEST_F(ShortcutsTest, MissingDesktopValueSavesInTheCurrentDrivesRoot) {
+  HKEY handle;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kShellFoldersKey, 0, KEY_ALL_ACCESS, &handle),
+            ERROR_SUCCESS);
+  RegDeleteValueA(handle, kDesktopValue);
+  RegCloseKey(handle);
+  const std::string name = program_;  // unique to this test
+  const std::string inRoot = "C:\\" + name + ".lnk";
+  char previous[MAX_PATH];
+  GetCurrentDirectoryA(MAX_PATH, previous);
+  ASSERT_TRUE(SetCurrentDirectoryA(folder_.Path().c_str()));  // current drive C:
+  EXPECT_EQ(Run(name), "");
+  SetCurrentDirectoryA(previous);
+  EXPECT_TRUE(FileExists(inRoot));
+  EXPECT_EQ(ReadLink(inRoot).path, install_ + "\\" + program_ + ".EXE");
+  DeleteFileA(inRoot.c_str());
+}
+
 TEST_F(ShortcutsTest, DesktopValueOfAnotherTypeFailsAfterTheUninstallEntry) {
   DWORD number = 5;
-  desktop_.Set(REG_DWORD, &number, sizeof number);
+  SetValue(kDesktopValue, REG_DWORD, &number, sizeof number);
   EXPECT_EQ(Run("Viewer"), "Invalid data type for 'Desktop'");
   EXPECT_FALSE(FileExists(folder_.Path("Start Menu\\programs\\Selvara\\Viewer.lnk")));
-  EXPECT_EQ(UninstallValues(),
-            (std::vector<std::string>{install_ + "\\Uninstall.exe", program_,
-                                      "Selvara Organization", "Tovenar"}));
+  EXPECT_EQ(UninstallValues(), (std::vector<std::string>{install_ + "\\Uninstall.exe", program_,
+                                                         "Selvara Organization", "Tovenar"}));
 }
 
 TEST_F(ShortcutsTest, StartMenuValueOfAnotherTypeFailsAfterTheDesktopShortcut) {
-  startMenu_.Set(REG_BINARY, "\x01\x02", 2);
+  SetValue(kStartMenuValue, REG_BINARY, "\x01\x02", 2);
   EXPECT_EQ(Run("Viewer"), "Invalid data type for 'Start Menu'");
   EXPECT_TRUE(FileExists(folder_.Path("Desktop\\Viewer.lnk")));
   EXPECT_EQ(UninstallValues().size(), 4u);

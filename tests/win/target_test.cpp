@@ -81,7 +81,8 @@ TEST(CreateTargetFolders, WarnsAndStopsWhenTheInstallFolderCannotBeMade) {
 }
 
 TEST(CreateFolderPath, RootsAndShortPathsNeedNothing) {
-  for (const char* path : {"", "C", "C:", "C:\\", "\\\\", "Z:\\"}) EXPECT_TRUE(CreateFolderPath(path)) << path;
+  for (const char* path : {"", "C", "C:", "C:\\", "\\\\", "Z:\\"})
+    EXPECT_TRUE(CreateFolderPath(path)) << path;
 }
 
 TEST(RenamePayloadPrograms, PutsBothProgramsInPlaceUnderTheirNewNames) {
