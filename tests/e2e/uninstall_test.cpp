@@ -517,7 +517,22 @@ TEST(Uninstaller, FailingShortcutStepStillDeletesTheEntry) {
   ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, key, "Desktop", REG_DWORD, &number, sizeof number),
             ERROR_SUCCESS);
   e2e::Click(window, kOk.x, kOk.y);
-  Answer(uninstaller, texts::kUninstallTitle, L"Invalid data type for 'Desktop'");
+  HWND dialog = e2e::WaitDialog(uninstaller, 60000);
+  ASSERT_TRUE(dialog);
+  DWORD type = 0;
+  RegGetValueA(HKEY_CURRENT_USER, key, "Desktop", RRF_RT_ANY, &type, nullptr, nullptr);
+  if (type != REG_DWORD && e2e::DialogMessage(dialog) == Persian(texts::kRemovalDone)) {
+    // Wine's desktop process, started meanwhile by another test's first window, wrote the
+    // value afresh before the uninstaller read it: this run proves nothing either way.
+    e2e::PressButton(dialog, L"OK");
+    uninstaller.WaitExit();
+    DeleteFileA(product.desktopLink.c_str());
+    GTEST_SKIP() << "the \"Desktop\" value was rewritten by Wine during the test";
+  }
+  EXPECT_EQ(e2e::Text(dialog), Persian(texts::kUninstallTitle));
+  EXPECT_EQ(e2e::DialogMessage(dialog), L"Invalid data type for 'Desktop'");
+  e2e::PressButton(dialog, L"OK");
+  EXPECT_TRUE(e2e::WaitGone(dialog));
   EXPECT_EQ(uninstaller.WaitExit(300), -1) << "the program ended";
   EXPECT_FALSE(EntryExists(program));
   EXPECT_EQ(Names(product.folder + "\\*"), std::vector<std::string>{"Uninstall.exe"});
