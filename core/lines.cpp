@@ -1,7 +1,5 @@
 #include "core/lines.h"
 
-#include <algorithm>
-
 std::vector<std::string> SplitLines(std::string_view text) {
   std::vector<std::string> lines;
   std::string line;
@@ -29,17 +27,4 @@ std::vector<std::string> FirstLines(std::string_view text, size_t count) {
 
 std::string_view UpToEndOfFileMark(std::string_view text) {
   return text.substr(0, text.find('\x1A'));
-}
-
-std::vector<std::string> ReadLines(const std::string& bytes, size_t count, CtrlZ ctrlZ) {
-  std::vector<std::string> lines(count);
-  size_t end = bytes.size();
-  if (ctrlZ == CtrlZ::kEndsFile) end = std::min(end, bytes.find('\x1A'));
-  size_t at = 0;
-  for (std::string& line : lines) {
-    for (; at < end && bytes[at] != '\n'; ++at)
-      if (bytes[at] != '\r') line += bytes[at];
-    if (at < end) ++at;  // past the LF
-  }
-  return lines;
 }

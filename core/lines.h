@@ -1,7 +1,6 @@
 // Reading the programs' small text files (settings, lists, the product record) from their
 // bytes: one rule for what a line is, shared by every reader.
 #pragma once
-#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,10 +15,3 @@ std::vector<std::string> FirstLines(std::string_view text, size_t count);
 
 // The text before its first byte 26 (Ctrl+Z), which ends a text file where it stands.
 std::string_view UpToEndOfFileMark(std::string_view text);
-
-// The installer's settings reader's form of the same rule (exactly `count` lines; a byte 26
-// ends the file only where asked).
-enum class CtrlZ { kIsData, kEndsFile };
-
-std::vector<std::string> ReadLines(const std::string& bytes, size_t count,
-                                   CtrlZ ctrlZ = CtrlZ::kIsData);

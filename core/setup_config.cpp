@@ -3,7 +3,7 @@
 #include "core/lines.h"
 
 SetupConfig ParseSetupConfig(const std::string& bytes) {
-  std::vector<std::string> lines = ReadLines(bytes, 10);
+  std::vector<std::string> lines = FirstLines(bytes, 10);
   return {lines[0], lines[1], lines[2], lines[3], lines[4],
           lines[5], lines[6], lines[7], lines[8], lines[9]};
 }
