@@ -73,5 +73,12 @@ inline constexpr char kInterfaceNotSupported[] = "Interface not supported";
 // System integration: system files, fonts, locale, restart.
 
 // Uninstaller.
+inline constexpr char kRecordMissing[] = "فايل مربوط به تنظيمات نصب يافت نشد";
+inline constexpr char kUninstallEntryMissing[] =
+    "متاسفم تنظيمات مربوط به برنامه در رجيستري حذف شده ولذا برنامه قادر به ادامه كار نمي باشد";
+inline constexpr char kInstallFolderProtected[] = "شاخه نصب برنامه يك شاخه سيستمي است و حذف آن امكان پذير نيست";
+inline constexpr char kRemovalDone[] = "برنامه با موفقيت حذف شد";
+// Failure: the temporary folder cannot be made the current folder for the removal script.
+inline constexpr char kCannotChangeFolder[] = "Cannot change to folder \"%s\". %s";
 
 }  // namespace texts

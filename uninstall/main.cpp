@@ -1,20 +1,14 @@
-// The uninstaller: its main window.
+// The uninstaller: the application title, its one window (whose creation reads INSTALL.CFG
+// and may end the program) and the message loop. Every end of the program is exit code 0.
 #include "core/texts.h"
 #include "ui/kit.h"
+#include "uninstall/window.h"
 
 #include <windows.h>
 
-namespace {
-const ui::Control kLayout[] = {
-    ui::Picture(1, "Image1", {0, 0, 801, 561}, 0, "BACKGROUND"),
-};
-}  // namespace
-
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   ui::SetApplicationTitle(texts::kUninstallTitle);
-  ui::Form window({"TForm1", texts::kUninstallTitle, 799, 538, ui::kDialogCloseBox,
-                   RGB(133, 177, 214)},
-                  kLayout);
+  UninstallWindow window;
   window.Create();
   window.Show();
   return ui::RunMessageLoop();

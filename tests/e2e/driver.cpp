@@ -201,15 +201,20 @@ std::string NewTestFolder(const std::string& name) {
   char temp[MAX_PATH];
   GetTempPathA(MAX_PATH, temp);
   std::string folder = std::string(temp) + "e2e-" + name;
+  RemoveTree(folder);
+  CreateDirectoryA(folder.c_str(), nullptr);
+  return folder;
+}
+
+void RemoveTree(const std::string& path) {
+  if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return;
   // Double zero-terminated for the shell.
-  std::string from = folder + '\0';
+  std::string from = path + '\0';
   SHFILEOPSTRUCTA remove = {};
   remove.wFunc = FO_DELETE;
   remove.pFrom = from.c_str();
   remove.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-  if (GetFileAttributesA(folder.c_str()) != INVALID_FILE_ATTRIBUTES) SHFileOperationA(&remove);
-  CreateDirectoryA(folder.c_str(), nullptr);
-  return folder;
+  SHFileOperationA(&remove);
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) {
@@ -232,6 +237,16 @@ bool ReadFile(const std::string& path, std::string* bytes) {
     bytes->append(buffer, got);
   CloseHandle(file);
   return true;
+}
+
+SharedShellFoldersLock::SharedShellFoldersLock()
+    : mutex_(CreateMutexA(nullptr, FALSE, "e2e.SharedShellFolders")) {
+  WaitForSingleObject(mutex_, INFINITE);
+}
+
+SharedShellFoldersLock::~SharedShellFoldersLock() {
+  ReleaseMutex(mutex_);
+  CloseHandle(mutex_);
 }
 
 }  // namespace e2e

@@ -67,7 +67,23 @@ COLORREF ScreenPixel(HWND window, int x, int y);
 
 // Folders for a test: a fresh empty folder under the temporary folder, and small file helpers.
 std::string NewTestFolder(const std::string& name);
+// Deletes a file or a folder with everything in it, for good and silently; nothing when absent.
+void RemoveTree(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
 bool ReadFile(const std::string& path, std::string* bytes);
+
+// Held while a test creates or removes what all tests of a run share: the start-menu group
+// folder, the desktop and the "Shell Folders" values, so that tests running at the same time
+// in one prefix never see each other's changes.
+class SharedShellFoldersLock {
+ public:
+  SharedShellFoldersLock();
+  ~SharedShellFoldersLock();
+  SharedShellFoldersLock(const SharedShellFoldersLock&) = delete;
+  SharedShellFoldersLock& operator=(const SharedShellFoldersLock&) = delete;
+
+ private:
+  HANDLE mutex_;
+};
 
 }  // namespace e2e

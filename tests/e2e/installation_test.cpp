@@ -175,16 +175,6 @@ uint64_t FileSize(const std::string& path) {
   return (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-// Removes a folder tree (left by an earlier run on a test drive).
-void RemoveTree(const std::string& folder) {
-  const std::string from = folder + '\0';
-  SHFILEOPSTRUCTA remove = {};
-  remove.wFunc = FO_DELETE;
-  remove.pFrom = from.c_str();
-  remove.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-  if (IsFolder(folder)) SHFileOperationA(&remove);
-}
-
 // The folder behind the test drive M: (scripts/test-drives), reached through Z:.
 std::string VanishingDriveFolder() { return WindowsPath(std::string(SOURCE_DIR) + "/build/wine/vanishing-drive"); }
 

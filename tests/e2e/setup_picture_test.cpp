@@ -136,9 +136,10 @@ TEST(SetupPicture, EachFormatReplacesTheBuiltInPicture) {
     ASSERT_TRUE(window);
     EXPECT_FALSE(e2e::WaitDialog(setup, 0));
     // The suite runs under two code pages at once on one screen: each run reads the screen
-    // in its own corner.
+    // in its own corner, low enough that the points read lie below the windows that other
+    // tests open centred on the screen (the uninstaller's, frame included, reaches y = 792).
     bool persian = GetACP() == 1256;
-    SetWindowPos(window, nullptr, persian ? 484 : 0, persian ? 464 : 0, 0, 0,
+    SetWindowPos(window, nullptr, persian ? 484 : 0, 560, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     COLORREF shown = e2e::ScreenPixel(window, 395, 268);
     EXPECT_TRUE(Near(shown, c.color)) << std::hex << shown;

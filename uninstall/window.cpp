@@ -1,0 +1,99 @@
+#include "uninstall/window.h"
+
+#include "common/record_file.h"
+#include "core/texts.h"
+#include "uninstall/removal.h"
+#include "win/files.h"
+
+#include <windows.h>
+
+namespace {
+
+enum { kImage1 = 1, kCancel, kOk, kTetr1, kTetr2, kTetr3 };
+
+const ui::Control kLayout[] = {
+    ui::Picture(kImage1, "Image1", {0, 0, 801, 561}, 0, "BACKGROUND"),
+    ui::HotSpot(kCancel, "cancel", {258, 469, 119, 49}, ""),
+    ui::HotSpot(kOk, "ok", {443, 472, 117, 44}, ""),
+    ui::Label(kTetr1, "tetr1", {200, 168, 417, 81}, {"Tahoma", 48, ui::kRegular, ui::kBlue},
+              ui::kCentredText, texts::kUninstallTitle),
+    ui::Label(kTetr2, "tetr2", {192, 256, 409, 33}, {"Tahoma", 16, ui::kRegular, ui::kRed},
+              ui::kRightToLeft, ""),
+    ui::Label(kTetr3, "Tetr3", {10, 511, 409, 33}, {"Tahoma", 16, ui::kRegular, ui::kRed},
+              ui::kRightToLeft, ""),
+};
+
+const char kRecordFileName[] = "install.cfg";
+const int kEscape = 27;
+
+// The folder of the running program's file, with its last backslash.
+std::string ProgramFolder() {
+  char path[MAX_PATH * 4] = "";
+  DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+  std::string own(path, length);
+  return own.substr(0, own.rfind('\\') + 1);
+}
+
+}  // namespace
+
+UninstallWindow::UninstallWindow()
+    : Form({"TForm1", texts::kUninstallTitle, 799, 538, ui::kDialogCloseBox, RGB(133, 177, 214)},
+           kLayout) {}
+
+void UninstallWindow::OnCreate() {
+  // Beside the program, never in the current folder.
+  const std::string path = ProgramFolder() + kRecordFileName;
+  if (!FileExists(path)) {
+    ui::ShowInformation(texts::kRecordMissing);
+    ui::EndProgram();
+  }
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    // The error number alone; the window then opens with empty values.
+    ui::ShowInformation(std::to_string(GetLastError()));
+    return;
+  }
+  ProductRecord record;
+  {
+    struct Closer {
+      HANDLE handle;
+      ~Closer() { CloseHandle(handle); }
+    } closer{file};
+    record = ReadProductRecord(file);
+  }
+  programName_ = record.ProgramName;
+  shortcutName_ = record.ShortcutName;
+  SetText(kTetr1, record.Title1);
+  SetText(kTetr2, record.Title2);
+  SetText(kTetr3, record.Organization);
+}
+
+void UninstallWindow::OnClick(int id) {
+  if (id == kCancel) ui::EndProgram();
+  if (id == kOk) Remove();
+}
+
+void UninstallWindow::OnKeyPress(int character) {
+  if (character == kEscape) ui::EndProgram();
+}
+
+void UninstallWindow::Remove() {
+  const std::optional<std::string> installFolder = ReadInstallFolder(programName_);
+  if (!installFolder) {
+    ui::ShowInformation(texts::kUninstallEntryMissing);
+    ui::EndProgram();
+  }
+  if (IsSystemFolder(*installFolder)) {
+    ui::ShowWarning(texts::kInstallFolderProtected);
+    ui::EndProgram();
+  }
+  DeleteInstallFolderContents(*installFolder);
+  RemoveShortcutsAndUninstallEntry(programName_, shortcutName_);
+  // The recycle bin is left as it is: what was removed stays restorable there, together
+  // with everything the user had put there before.
+  const std::string script = WriteRemovalScript(*installFolder + "\\uninstall.exe");
+  ui::ShowInformation(texts::kRemovalDone);
+  StartRemovalScript(script);
+  ui::EndProgram();
+}

@@ -1,0 +1,28 @@
+#include "win/shell_delete.h"
+
+#include "win/files.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+namespace {
+// The application's pointer while the shell works; always back to the arrow afterwards.
+struct Hourglass {
+  Hourglass() { SetCursor(LoadCursor(nullptr, IDC_WAIT)); }
+  ~Hourglass() { SetCursor(LoadCursor(nullptr, IDC_ARROW)); }
+};
+}  // namespace
+
+bool ShellDeletePath(const std::string& path) {
+  Hourglass hourglass;
+  // The list of paths ends with two zero bytes: the one after the path and one more.
+  std::string list = FullPath(path);
+  list.append(2, '\0');
+  SHFILEOPSTRUCTA request = {};
+  request.hwnd = nullptr;
+  request.wFunc = FO_DELETE;
+  request.pFrom = list.c_str();
+  request.pTo = nullptr;
+  request.fFlags = FOF_SIMPLEPROGRESS | FOF_FILESONLY | FOF_ALLOWUNDO | FOF_NOCONFIRMATION;
+  return SHFileOperationA(&request) == 0;
+}

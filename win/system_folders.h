@@ -1,0 +1,15 @@
+// The folders of the system and of the user that no product owns, so that no removal may
+// empty them or a folder above them.
+#pragma once
+#include <string>
+#include <vector>
+
+// The Windows, system and temporary folders, the Program Files and Common Files folders, the
+// user's profile, and every folder of the current user's and the machine's "Shell Folders"
+// (desktop, start menu, programs, documents, ...). Folders the system does not name are
+// left out.
+std::vector<std::string> ProtectedFolders();
+
+// A path made absolute against the current folder, with short (8.3) names of existing
+// folders written long, so that it compares with the protected folders.
+std::string LongFullPath(const std::string& path);
