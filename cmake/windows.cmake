@@ -13,6 +13,8 @@ endif()
 add_library(jpeg STATIC IMPORTED)
 set_target_properties(jpeg PROPERTIES IMPORTED_LOCATION ${JPEG_DIR}/lib/libjpeg.a
                                       INTERFACE_INCLUDE_DIRECTORIES ${JPEG_DIR}/include)
+# The medium checker's picture check decodes JPEG pictures in core.
+target_link_libraries(core PUBLIC jpeg)
 
 # A layer is the library made of one folder's sources (an interface library while empty).
 function(add_layer name dir)
@@ -50,6 +52,11 @@ endfunction()
 
 add_program(setup setup setup_system setup_engine ui common win core)
 add_program(uninstall uninstall ui common win core)
+
+# The medium checker for product authors, a console program.
+add_executable(medium_check tools/medium_check/main.cpp tools/medium_check/medium_folder.cpp)
+project_target_options(medium_check)
+target_link_libraries(medium_check PRIVATE win core)
 
 if(BUILD_TESTS AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run)
