@@ -6,6 +6,8 @@
 #include "core/inventory.h"
 #include "core/jpeg_check.h"
 #include "core/lines.h"
+#include "core/names.h"
+#include "core/picture_format.h"
 #include "core/setup_config.h"
 #include "core/system_payload.h"
 #include "core/texts.h"
@@ -31,13 +33,6 @@ class Report {
   std::vector<MediumFinding> findings;
 };
 
-std::string Upper(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
-  return text;
-}
-bool SameName(const std::string& a, const std::string& b) { return Upper(a) == Upper(b); }
-
 std::string Join(const std::string& folder, const std::string& name) {
   if (folder.empty()) return name;
   return folder.back() == '\\' ? folder + name : folder + "\\" + name;
@@ -62,16 +57,6 @@ std::string ParentFolder(std::string path) {
   size_t last = path.find_last_of("\\/");
   if (last == std::string::npos) return "";
   return path.substr(0, last == 2 && path[1] == ':' ? 3 : last);
-}
-
-// The extension in lower case, without its dot; empty when the name has none.
-std::string LowerExtension(const std::string& path) {
-  size_t dot = path.find_last_of(".\\/:");
-  if (dot == std::string::npos || path[dot] != '.') return "";
-  std::string extension = path.substr(dot + 1);
-  for (char& c : extension)
-    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-  return extension;
 }
 
 // Whether a text is well-formed UTF-8 with at least one character beyond ASCII: code page
@@ -143,8 +128,8 @@ void CheckPicture(Report& report, const MediumFolder& medium, const std::string&
   if (picture.empty()) return;
   std::optional<std::string> bytes = medium.Read(picture);
   if (!bytes) return report.Warning(FillText(texts::kCheckPictureMissing, {picture}));
-  const std::string extension = LowerExtension(picture);
-  if (extension == "jpg" || extension == "jpeg") {
+  const PictureFormat format = PictureFormatOf(picture);
+  if (format == PictureFormat::kJpeg) {
     JpegCheck check = CheckJpeg(*bytes);
     if (!check.decodes)
       return report.Error(FillText(texts::kCheckPictureUndecodable, {picture, check.message}));
@@ -153,7 +138,7 @@ void CheckPicture(Report& report, const MediumFolder& medium, const std::string&
     if (check.width != 790 || check.height != 536)
       report.Note(FillText(texts::kCheckPictureSize,
                            {picture, std::to_string(check.width), std::to_string(check.height)}));
-  } else if (extension == "bmp" || extension == "ico" || extension == "wmf" || extension == "emf") {
+  } else if (format != PictureFormat::kUnknown) {
     report.Note(FillText(texts::kCheckPictureNotChecked, {picture}));
   } else {
     report.Error(FillText(texts::kCheckPictureExtension, {picture}));
@@ -186,7 +171,7 @@ void CheckPayload(Report& report, const MediumFolder& medium, const std::string&
 
   auto carries = [&](const std::string& name) {
     for (const std::string& path : inventory.FilePaths)
-      if (SameName(path, name)) return true;
+      if (SameFileName(path, name)) return true;
     return false;
   };
   if (!config.ProgramName.empty() && !carries(config.ProgramName + ".dat"))
@@ -221,7 +206,7 @@ std::vector<std::string> InstalledEntries(Report& report, const std::vector<List
   std::vector<std::string> installed;
   for (const ListedEntry& entry : entries) {
     if (!SkipsPayloadEntry(entry.name, uint32_t(entry.size), listName)) {
-      if (SameName(entry.name, listName)) report.Warning(FillText(misspeltList, {entry.name}));
+      if (SameFileName(entry.name, listName)) report.Warning(FillText(misspeltList, {entry.name}));
       installed.push_back(entry.name);
     } else if (entry.attributes & kFolderBit) {
       report.Warning(FillText(texts::kCheckSubfolder, {folderName, entry.name}));
@@ -244,7 +229,7 @@ void CheckSystemFolder(Report& report, const MediumFolder& medium, const std::st
     if (lines[i].empty()) continue;
     bool present = false;
     for (const ListedEntry& entry : *entries)
-      present = present || (!(entry.attributes & kFolderBit) && SameName(entry.name, lines[i]));
+      present = present || (!(entry.attributes & kFolderBit) && SameFileName(entry.name, lines[i]));
     if (!present)
       report.Warning(FillText(texts::kCheckSystemListName, {std::to_string(i + 1), lines[i]}));
   }
@@ -280,7 +265,7 @@ void CheckFontsFolder(Report& report, const MediumFolder& medium, const std::str
   for (size_t position = 1; pairs && position <= fonts.size() && position <= pairs->size();
        ++position) {
     const std::string& fileLine = (*pairs)[position - 1].fileLine;
-    if (!SameName(fileLine, fonts[position - 1]))
+    if (!SameFileName(fileLine, fonts[position - 1]))
       report.Warning(FillText(texts::kCheckPairMismatch,
                               {fonts[position - 1], std::to_string(position), fileLine}));
   }
@@ -346,7 +331,7 @@ std::vector<MediumFinding> CheckMedium(const MediumFolder& medium) {
     CheckFontsFolder(report, medium, Join(parent, "Fonts"));
   }
 
-  if (!config.MenuGroup.empty() && !SameName(config.MenuGroup, kDefaultMenuGroup))
+  if (!config.MenuGroup.empty() && !SameFileName(config.MenuGroup, kDefaultMenuGroup))
     report.Warning(FillText(texts::kCheckMenuGroup, {config.MenuGroup}));
   CheckLocaleMode(report, config.LocaleMode);
   return report.findings;

@@ -6,16 +6,12 @@
 
 #include <cstdio>
 #include <functional>
+
+#include "core/names.h"
 // jpeglib.h needs <cstdio> first.
 #include <jpeglib.h>
 
 namespace {
-
-std::string Upper(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
-  return text;
-}
 
 // Entries in the order they were added; parents are made as plain folders when missing.
 class FakeMedium : public MediumFolder {
@@ -32,14 +28,14 @@ class FakeMedium : public MediumFolder {
   }
   void Remove(const std::string& path) {
     for (size_t i = 0; i < nodes_.size(); ++i)
-      if (Upper(nodes_[i].path) == Upper(path)) nodes_.erase(nodes_.begin() + i--);
+      if (SameFileName(nodes_[i].path, path)) nodes_.erase(nodes_.begin() + i--);
   }
 
   std::optional<std::vector<ListedEntry>> List(const std::string& folder) const override {
     if (!folder.empty() && !Find(folder, true)) return std::nullopt;
     std::vector<ListedEntry> entries;
     for (const Node& node : nodes_)
-      if (Upper(Parent(node.path)) == Upper(folder)) {
+      if (SameFileName(Parent(node.path), folder)) {
         std::string name = node.path.substr(node.path.rfind('\\') + 1);
         entries.push_back({name, node.attributes, node.bytes.size()});
       }
@@ -64,7 +60,7 @@ class FakeMedium : public MediumFolder {
   }
   const Node* Find(const std::string& path, bool folder) const {
     for (const Node& node : nodes_)
-      if (Upper(node.path) == Upper(path) && bool(node.attributes & kFolderBit) == folder)
+      if (SameFileName(node.path, path) && bool(node.attributes & kFolderBit) == folder)
         return &node;
     return nullptr;
   }

@@ -75,6 +75,8 @@ void PrintLine(const std::string& text) {
 #include <fstream>
 #include <sstream>
 
+#include "core/names.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -109,12 +111,6 @@ std::string Convert(const std::string& text, const char* from, const char* to) {
 std::string ToUtf8(const std::string& text) { return Convert(text, "CP1256", "UTF-8"); }
 std::string ToCodePage(const std::string& text) { return Convert(text, "UTF-8", "CP1256"); }
 
-std::string Upper(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
-  return text;
-}
-
 class HostMediumFolder : public MediumFolder {
  public:
   explicit HostMediumFolder(const fs::path& root) : root_(root) {}
@@ -129,7 +125,7 @@ class HostMediumFolder : public MediumFolder {
       const std::string name = entry.path().filename().string();
       const bool isFolder = entry.is_directory(error);
       const uint64_t size = isFolder ? 0 : entry.file_size(error);
-      found.push_back({Upper(name), {ToCodePage(name), isFolder ? kFolderBit : 0u, size}});
+      found.push_back({UpperAtoZ(name), {ToCodePage(name), isFolder ? kFolderBit : 0u, size}});
     }
     std::stable_sort(found.begin(), found.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -169,7 +165,7 @@ class HostMediumFolder : public MediumFolder {
       }
       bool found = false;
       for (const fs::directory_entry& entry : fs::directory_iterator(current, error))
-        if (Upper(entry.path().filename().string()) == Upper(name)) {
+        if (SameFileName(entry.path().filename().string(), name)) {
           current = entry.path();
           found = true;
           break;
