@@ -74,6 +74,7 @@ if(BUILD_TESTS AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
     target_sources(win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/e2e/driver.cpp)
     # The medium checker's Windows listing, tested on real folders.
     target_sources(win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tools/medium_check/medium_folder.cpp)
+    add_dependencies(win_tests medium_check)
     # Suites named *InOwnPrefix change the machine (HKLM, the system or fonts folder, the
     # regional settings): each of their tests runs in its own copy of the template prefix,
     # under the Western code page (see docs/wine.md).

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "tests/e2e/driver.h"
 #include "tests/win/scratch.h"
 #include "tools/medium_check/medium_folder.h"
 
@@ -42,6 +43,23 @@ TEST(MediumCheckOnWindows, FindsHiddenAndSystemEntriesOfThePayload) {
   EXPECT_EQ(notes[0],
             "note: the payload holds 2 files in 0 folders, 4 bytes in all; the installer wants "
             "that much free space on the target drive.");
+}
+
+// The program itself, started in the medium folder as an author may start it.
+TEST(MediumCheckOnWindows, ProgramEndsWithOneOnAnErrorOnly) {
+  ScratchFolder folder;
+  WriteBytes(folder.Path("REG.CFG"), "Daftar\r\n1.0\r\nPayload\r\nDaftar\r\nDaftar\r\n");
+  MakeFolder(folder.Path("Payload"));
+  WriteBytes(folder.Path("Payload\\Daftar.dat"), "MZ");
+  WriteBytes(folder.Path("Payload\\uninstall.dat"), "MZ");
+  {
+    // Warnings only: REG.CFG of five lines.
+    e2e::Process check(e2e::ProgramPath("medium_check.exe"), folder.Path());
+    EXPECT_EQ(check.WaitExit(), 0);
+  }
+  DeleteFileA(folder.Path("Payload\\uninstall.dat").c_str());
+  e2e::Process check(e2e::ProgramPath("medium_check.exe"), folder.Path());
+  EXPECT_EQ(check.WaitExit(), 1);
 }
 
 TEST(MediumCheckOnWindows, NoFolderNoMedium) {
