@@ -3,13 +3,13 @@
 // needed, so payloads with files of 2 GiB and more, or more files than any fixed table
 // would hold, are counted and installed whole.
 #pragma once
+#include "core/listing.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
-
-#include "core/listing.h"
 
 struct PayloadInventory {
   // Paths relative to the payload folder, components joined by "\", no leading or trailing

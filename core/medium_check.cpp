@@ -1,7 +1,5 @@
 #include "core/medium_check.h"
 
-#include <cstdio>
-
 #include "core/fill.h"
 #include "core/inventory.h"
 #include "core/jpeg_check.h"
@@ -12,6 +10,8 @@
 #include "core/system_payload.h"
 #include "core/texts.h"
 #include "core/windows_version.h"
+
+#include <cstdio>
 
 namespace {
 

@@ -1,13 +1,12 @@
 // The medium checker's rules on media held in memory: a healthy medium gives no error or
 // warning, and each broken medium of the table (one fault each) gives exactly its findings.
 #include "core/medium_check.h"
+#include "core/names.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <functional>
-
-#include "core/names.h"
 // jpeglib.h needs <cstdio> first.
 #include <jpeglib.h>
 

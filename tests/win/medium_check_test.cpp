@@ -1,13 +1,13 @@
 // The medium checker on a real folder, listed as Windows lists it: the hidden and system
 // entries that the installer passes over are found through their attributes.
+#include "tests/e2e/driver.h"
+#include "tests/win/scratch.h"
+#include "tools/medium_check/medium_folder.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <algorithm>
-
-#include "tests/e2e/driver.h"
-#include "tests/win/scratch.h"
-#include "tools/medium_check/medium_folder.h"
 
 TEST(MediumCheckOnWindows, FindsHiddenAndSystemEntriesOfThePayload) {
   ScratchFolder folder;

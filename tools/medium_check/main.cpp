@@ -2,13 +2,13 @@
 // the medium folder given on its command line (the current folder without one) as the
 // installer will, prints its findings as "error:", "warning:" and "note:" lines, and ends
 // with exit code 1 when there is an error, 0 otherwise.
-#include <cstdio>
-
 #include "core/failure.h"
 #include "core/fill.h"
 #include "core/medium_check.h"
 #include "core/texts.h"
 #include "tools/medium_check/medium_folder.h"
+
+#include <cstdio>
 
 int main(int argc, char** argv) {
   if (argc > 2) {

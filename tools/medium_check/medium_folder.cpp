@@ -4,10 +4,10 @@
 
 #ifdef _WIN32
 
-#include <windows.h>
-
 #include "win/files.h"
 #include "win/text_file.h"
+
+#include <windows.h>
 
 namespace {
 
@@ -68,14 +68,14 @@ void PrintLine(const std::string& text) {
 
 #else
 
+#include "core/names.h"
+
 #include <iconv.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-
-#include "core/names.h"
 
 namespace fs = std::filesystem;
 
