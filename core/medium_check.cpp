@@ -2,7 +2,7 @@
 
 #include "core/fill.h"
 #include "core/inventory.h"
-#include "core/jpeg_check.h"
+#include "core/jpeg.h"
 #include "core/lines.h"
 #include "core/names.h"
 #include "core/picture_format.h"
@@ -130,7 +130,7 @@ void CheckPicture(Report& report, const MediumFolder& medium, const std::string&
   if (!bytes) return report.Warning(FillText(texts::kCheckPictureMissing, {picture}));
   const PictureFormat format = PictureFormatOf(picture);
   if (format == PictureFormat::kJpeg) {
-    JpegCheck check = CheckJpeg(*bytes);
+    JpegResult check = CheckJpeg(*bytes);
     if (!check.decodes)
       return report.Error(FillText(texts::kCheckPictureUndecodable, {picture, check.message}));
     if (!check.message.empty())
