@@ -36,11 +36,22 @@ add_layer(common common win core)
 add_layer(setup_engine setup/engine common win core)
 add_layer(setup_system setup/system common win core wsock32)
 
+# Resource scripts are UTF-8 (Persian version texts); their file names are relative to the
+# source root.
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001 -I ${CMAKE_SOURCE_DIR}")
+
 # A program: its folder's sources and resource script, a GUI subsystem program.
 function(add_program name dir)
   sources_of(files ${dir})
   file(GLOB rc CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/${dir}/*.rc)
   add_executable(${name} WIN32 ${files} ${rc})
+  # The resource script names pictures, icons and the manifest in assets/: rebuild it when
+  # they change.
+  file(GLOB assets CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/assets/*.jpg ${CMAKE_SOURCE_DIR}/assets/*.ico
+       ${CMAKE_SOURCE_DIR}/assets/*.manifest)
+  if(rc)
+    set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS "${assets}")
+  endif()
   project_target_options(${name})
   target_link_libraries(${name} PRIVATE ${ARGN})
   # Import check: every DLL the program names must be part of Windows itself.
@@ -103,8 +114,25 @@ if(BUILD_TESTS AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   target_compile_definitions(e2e_tests PRIVATE ${TEST_PATHS})
   target_link_libraries(e2e_tests PRIVATE core GTest::gtest_main user32 gdi32 advapi32 shell32 ole32 uuid)
   add_dependencies(e2e_tests setup uninstall)
+  # The suite runs twice: under a Western ANSI code page (1252) and under the Persian one
+  # (1256, which LC_ALL=fa_IR.UTF-8 gives Wine), since the Persian texts must read the same.
   gtest_discover_tests(e2e_tests TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST
-                       DISCOVERY_TIMEOUT 60 PROPERTIES LABELS e2e TIMEOUT 120)
+                       TEST_FILTER "-*InOwnPrefix.*"
+                       DISCOVERY_TIMEOUT 60 PROPERTIES LABELS e2e TIMEOUT 120
+                       ENVIRONMENT LC_ALL=C)
+  gtest_discover_tests(e2e_tests TEST_PREFIX "e2e.fa." DISCOVERY_MODE PRE_TEST
+                       TEST_FILTER "-*InOwnPrefix.*"
+                       DISCOVERY_TIMEOUT 60 PROPERTIES LABELS e2e TIMEOUT 120
+                       ENVIRONMENT LC_ALL=fa_IR.UTF-8)
+  # Installations change the machine: like the win suites above, each *InOwnPrefix test
+  # runs in its own prefix, which has the test drives S: and M: of scripts/test-drives.
+  add_test(NAME e2e.TestDrives COMMAND ${CMAKE_SOURCE_DIR}/scripts/test-drives)
+  set_tests_properties(e2e.TestDrives PROPERTIES LABELS e2e FIXTURES_SETUP test_drives)
+  gtest_discover_tests(e2e_tests TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST
+                       TEST_FILTER "*InOwnPrefix.*"
+                       DISCOVERY_TIMEOUT 60 PROPERTIES LABELS e2e TIMEOUT 300
+                       FIXTURES_REQUIRED test_drives
+                       ENVIRONMENT "WINE_OWN_PREFIX=1;LC_ALL=C.UTF-8")
 endif()
 
 # The sample product and its system library, carried by the sample medium (scripts/make-medium).

@@ -1,9 +1,26 @@
-// The installer: its main window.
+// The installer: the application title, the main window (whose creation reads REG.CFG and
+// may end the program), the folder chooser and the exit confirmation created hidden, and
+// the message loop. Every end of the program is exit code 0.
 #include "core/texts.h"
-#include "ui/form.h"
+#include "setup/main_window.h"
+#include "setup/state.h"
+#include "ui/kit.h"
 
+#include <objbase.h>
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  return RunMainWindow("TForm1", texts::kSetupWindowTitle, 790, 534);
+  CoInitialize(nullptr);  // single-threaded apartment for the shell link
+  ui::SetApplicationTitle(texts::kSetupTitle);
+  InstallerState state;
+  ChooserWindow chooser;
+  ExitWindow exitWindow;
+  MainWindow mainWindow(state, chooser, exitWindow);
+  mainWindow.Create();
+  chooser.Create();
+  exitWindow.Create();
+  mainWindow.Show();
+  int code = ui::RunMessageLoop();
+  CoUninitialize();
+  return code;
 }

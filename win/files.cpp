@@ -101,3 +101,18 @@ void CopyFileContents(const std::string& source, const std::string& target) {
   }
   // The target closes before the source, as the member order of destruction gives.
 }
+
+bool ReadWholeFile(const std::string& path, std::string* bytes, unsigned long* error) {
+  Handle file{CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr)};
+  bytes->clear();
+  if (file.value == INVALID_HANDLE_VALUE) {
+    *error = GetLastError();
+    return false;
+  }
+  char buffer[65536];
+  DWORD got = 0;
+  while (ReadFile(file.value, buffer, sizeof buffer, &got, nullptr) && got > 0)
+    bytes->append(buffer, got);
+  return true;
+}

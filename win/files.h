@@ -27,3 +27,8 @@ void CopyFileContents(const std::string& source, const std::string& target);
 
 // The full path of a name relative to the current folder.
 std::string FullPath(const std::string& path);
+
+// Reads a whole file opened for reading (others may read it meanwhile). False, with the
+// system's error number, when it cannot be opened; a read error after the open keeps what
+// was read and is not reported.
+bool ReadWholeFile(const std::string& path, std::string* bytes, unsigned long* error);

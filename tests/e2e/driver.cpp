@@ -92,6 +92,28 @@ bool WaitGone(HWND window, DWORD timeoutMs) {
   return Poll(timeoutMs, [&] { return !IsWindow(window); });
 }
 
+bool WaitHidden(HWND window, DWORD timeoutMs) {
+  return Poll(timeoutMs, [&] { return !IsWindow(window) || !IsWindowVisible(window); });
+}
+
+std::wstring Caption(HWND window) { return Text(window); }
+
+void ClickRect(HWND window, const RECT& rect) {
+  Click(window, (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+}
+
+COLORREF ScreenPixel(HWND window, int x, int y) {
+  SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  Sleep(300);
+  POINT point = {x, y};
+  ClientToScreen(window, &point);
+  HDC screen = GetDC(nullptr);
+  COLORREF color = GetPixel(screen, point.x, point.y);
+  ReleaseDC(nullptr, screen);
+  return color;
+}
+
 std::wstring Text(HWND window) {
   wchar_t buffer[4096] = L"";
   SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer),

@@ -55,6 +55,16 @@ void PressKey(HWND window, UINT virtualKey, wchar_t character);
 // The close box.
 void CloseBox(HWND window);
 
+// Waits until the window is hidden (or gone); false after the timeout.
+bool WaitHidden(HWND window, DWORD timeoutMs = 10000);
+// The caption of a top-level window or dialog.
+std::wstring Caption(HWND window);
+// Clicks the middle of a rectangle given in client coordinates of the window.
+void ClickRect(HWND window, const RECT& rect);
+// The colour on screen at a client point of the window, after raising it above every other
+// window and letting it repaint (for checking what a window shows).
+COLORREF ScreenPixel(HWND window, int x, int y);
+
 // Folders for a test: a fresh empty folder under the temporary folder, and small file helpers.
 std::string NewTestFolder(const std::string& name);
 void WriteFile(const std::string& path, const std::string& bytes);

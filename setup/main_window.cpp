@@ -1,0 +1,104 @@
+#include "setup/main_window.h"
+
+#include "core/setup_config.h"
+#include "core/texts.h"
+#include "setup/controls.h"
+#include "win/files.h"
+
+#include <windows.h>
+
+namespace {
+using ui::kAnsiText;
+using ui::kAutoSize;
+using ui::kBold;
+using ui::kCentredText;
+using ui::kHidden;
+using ui::kLeftToRight;
+using ui::kRegular;
+using ui::kRightToLeft;
+
+// The main window's controls, positions in client pixels (left, top, width, height; a label
+// sized to its text has width and height 0).
+const ui::Control kLayout[] = {
+    ui::Picture(kImage1, "Image1", {0, 0, 790, 536}, ui::kCentred, "BACKGROUND"),
+    ui::HotSpot(kNext1, "Next1", {706, 385, 47, 52}, texts::kHintConfirm),
+    ui::HotSpot(kCancel, "cancel", {705, 446, 49, 45}, texts::kHintCancel),
+    ui::HotSpot(kChange, "change", {236, 412, 100, 27}, texts::kHintChangePath),
+    ui::Label(kPath, "path", {239, 386, 0, 0}, {"Arabic Transparent", 16, kBold, ui::kBlack},
+              kLeftToRight | kAutoSize | kAnsiText, ""),
+    ui::Label(kWait, "wait", {306, 325, 267, 20}, {"Tahoma", 11, kRegular, ui::kBlack},
+              kLeftToRight | kHidden, texts::kPleaseWait),
+    ui::Gauge(kGauge1, "Gauge1", {198, 344, 380, 16}, {"Tahoma", 11, kRegular, ui::kBlack},
+              ui::kNavy, kHidden),
+    ui::Animation(kAnimate1, "Animate1", {198, 363, 381, 82}, RGB(96, 104, 207), kHidden),
+    ui::Label(kTetr1, "tetr1", {192, 136, 393, 76}, {"Tahoma", 32, kRegular, ui::kWhite},
+              kCentredText, texts::kSetupBuiltInTitle),
+    ui::Label(kTetr2, "tetr2", {249, 218, 0, 0}, {"Tahoma", 19, kRegular, ui::kRed},
+              kRightToLeft | kAutoSize, ""),
+    ui::Label(kTetr3, "Tetr3", {264, 19, 515, 36}, {"Tahoma", 19, kRegular, ui::kWhite},
+              kRightToLeft, ""),
+    ui::Picture(kImageToz, "ImageToz", {0, 0, 105, 105}, kHidden, "FINISHED"),
+};
+
+std::string CurrentFolder() {
+  char buffer[MAX_PATH] = "";
+  DWORD length = GetCurrentDirectoryA(MAX_PATH, buffer);
+  return std::string(buffer, length < MAX_PATH ? length : 0);
+}
+}  // namespace
+
+MainWindow::MainWindow(InstallerState& state, ChooserWindow& chooser, ExitWindow& exitWindow)
+    : Form({"TForm1", texts::kSetupWindowTitle, 790, 534, ui::kCloseBox}, kLayout),
+      state_(state),
+      chooser_(chooser),
+      exitWindow_(exitWindow) {}
+
+void MainWindow::OnCreate() { FormCreate(); }
+
+// Start-up: StartFolder, REG.CFG into the settings, the title labels, the optional
+// background picture, the proposed install folder and the default start-menu group.
+void MainWindow::FormCreate() {
+  state_.StartFolder = CurrentFolder();
+  if (!FileExists("REG.CFG")) {
+    ui::ShowInformation(texts::kSettingsFileMissing);
+    ui::EndProgram();
+  }
+  std::string bytes;
+  unsigned long error = 0;
+  if (!ReadWholeFile("REG.CFG", &bytes, &error)) {
+    // Start-up goes on with empty settings.
+    ui::ShowInformation(std::to_string(error));
+    return;
+  }
+  SetupConfig& config = state_.Config;
+  config = ParseSetupConfig(bytes);
+  SetText(kTetr1, config.Title1);
+  SetText(kTetr2, config.Title2);
+  SetText(kTetr3, config.Organization);
+  // A picture that cannot be loaded raises its failure here: the steps below are skipped.
+  if (!config.BackgroundPicture.empty() && FileExists(config.BackgroundPicture))
+    LoadPicture(kImage1, config.BackgroundPicture);
+  char windowsFolder[260] = "";
+  GetWindowsDirectoryA(windowsFolder, sizeof windowsFolder);
+  SetText(kPath, DefaultInstallPath(windowsFolder, config.DefaultFolderName));
+  if (config.MenuGroup.empty()) config.MenuGroup = texts::kDefaultMenuGroup;
+}
+
+void MainWindow::OnClick(int id) {
+  if (id == kNext1) Next1Click();
+  if (id == kChange) changeClick();
+  if (id == kCancel) cancelClick();
+}
+
+void MainWindow::cancelClick() { exitWindow_.ShowModal(); }
+
+// Escape opens the exit confirmation; every other key, Enter included, is ignored.
+void MainWindow::OnKeyPress(int character) {
+  if (character == 27) cancelClick();
+}
+
+// The close box asks first; when the confirmation returns, the program goes on.
+bool MainWindow::OnCloseQuery() {
+  exitWindow_.ShowModal();
+  return false;
+}

@@ -1,0 +1,30 @@
+// Pictures of the windows: a built-in JPEG from the program's resources, or a file whose
+// extension says its format (JPEG through libjpeg; bitmap, icon and metafiles through the
+// platform). Each draws itself at its own size.
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+namespace ui {
+
+class LoadedPicture {
+ public:
+  virtual ~LoadedPicture() = default;
+  virtual void Draw(HDC dc, int left, int top) const = 0;
+  int width() const { return width_; }
+  int height() const { return height_; }
+
+ protected:
+  int width_ = 0, height_ = 0;
+};
+
+// Raises Failure for an unknown extension or a file that cannot be read or decoded.
+std::unique_ptr<LoadedPicture> LoadPictureFile(const std::string& path);
+// A JPEG held as an RCDATA resource of the program; null when there is no such resource.
+std::unique_ptr<LoadedPicture> LoadPictureResource(const char* name);
+// Decodes JPEG bytes; raises Failure for damaged data.
+std::unique_ptr<LoadedPicture> DecodeJpeg(const std::string& bytes);
+
+}  // namespace ui
