@@ -31,7 +31,7 @@ function(add_layer name dir)
 endfunction()
 
 add_layer(win win core kernel32 user32 advapi32 shell32 ole32 oleaut32 uuid)
-add_layer(ui ui win core jpeg gdi32 comctl32 msimg32)
+add_layer(ui ui win core gdi32 comctl32 msimg32)
 add_layer(common common win core)
 add_layer(setup_engine setup/engine common win core)
 add_layer(setup_system setup/system common win core wsock32)

@@ -23,7 +23,6 @@ const char kWindowsFolder[] = "C:\\WINDOWS";
 // The longest path the installer can create: the platform's limit of 260 with its zero.
 const size_t kLongestPath = 259;
 const char kByteOrderMark[] = "\xEF\xBB\xBF";
-const char kDefaultMenuGroup[] = "Selvara";  // TEMP until main has texts::kDefaultMenuGroup
 
 class Report {
  public:
@@ -331,7 +330,7 @@ std::vector<MediumFinding> CheckMedium(const MediumFolder& medium) {
     CheckFontsFolder(report, medium, Join(parent, "Fonts"));
   }
 
-  if (!config.MenuGroup.empty() && !SameFileName(config.MenuGroup, kDefaultMenuGroup))
+  if (!config.MenuGroup.empty() && !SameFileName(config.MenuGroup, texts::kDefaultMenuGroup))
     report.Warning(FillText(texts::kCheckMenuGroup, {config.MenuGroup}));
   CheckLocaleMode(report, config.LocaleMode);
   return report.findings;
