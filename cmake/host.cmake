@@ -2,6 +2,15 @@
 set(SANITIZERS -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
 target_compile_options(core PRIVATE ${SANITIZERS})
 target_link_options(core PUBLIC ${SANITIZERS})
+# The picture check of the medium checker decodes JPEG pictures with the system's libjpeg.
+find_package(JPEG REQUIRED)
+target_link_libraries(core PUBLIC JPEG::JPEG)
+
+# The medium checker for product authors, as a native program.
+add_executable(medium_check tools/medium_check/main.cpp tools/medium_check/medium_folder.cpp)
+project_target_options(medium_check)
+target_compile_options(medium_check PRIVATE ${SANITIZERS})
+target_link_libraries(medium_check PRIVATE core)
 
 if(BUILD_TESTS)
   sources_of(HOST_TEST_SOURCES tests/host)
@@ -10,4 +19,13 @@ if(BUILD_TESTS)
   target_compile_options(host_tests PRIVATE ${SANITIZERS})
   target_link_libraries(host_tests PRIVATE core GTest::gtest_main)
   gtest_discover_tests(host_tests TEST_PREFIX "host." PROPERTIES LABELS host)
+
+  # The checker on the sample medium of the win64 build, made afresh in a folder of its own:
+  # no error may come out.
+  add_test(NAME host.MediumCheck.SampleMediumHasNoErrors
+           COMMAND sh -c "\"$0\" win64 \"$1\" >/dev/null && \"$2\" \"$1\""
+                   ${CMAKE_SOURCE_DIR}/scripts/make-medium ${CMAKE_BINARY_DIR}/sample-medium
+                   $<TARGET_FILE:medium_check>)
+  set_tests_properties(host.MediumCheck.SampleMediumHasNoErrors PROPERTIES LABELS host
+                       FAIL_REGULAR_EXPRESSION "error:")
 endif()

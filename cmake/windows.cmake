@@ -13,6 +13,8 @@ endif()
 add_library(jpeg STATIC IMPORTED)
 set_target_properties(jpeg PROPERTIES IMPORTED_LOCATION ${JPEG_DIR}/lib/libjpeg.a
                                       INTERFACE_INCLUDE_DIRECTORIES ${JPEG_DIR}/include)
+# The medium checker's picture check decodes JPEG pictures in core.
+target_link_libraries(core PUBLIC jpeg)
 
 # A layer is the library made of one folder's sources (an interface library while empty).
 function(add_layer name dir)
@@ -29,7 +31,7 @@ function(add_layer name dir)
 endfunction()
 
 add_layer(win win core kernel32 user32 advapi32 shell32 ole32 oleaut32 uuid)
-add_layer(ui ui win core jpeg gdi32 comctl32 msimg32)
+add_layer(ui ui win core gdi32 comctl32 msimg32)
 add_layer(common common win core)
 add_layer(setup_engine setup/engine common win core)
 add_layer(setup_system setup/system common win core wsock32)
@@ -62,6 +64,11 @@ endfunction()
 add_program(setup setup setup_system setup_engine ui common win core)
 add_program(uninstall uninstall ui common win core)
 
+# The medium checker for product authors, a console program.
+add_executable(medium_check tools/medium_check/main.cpp tools/medium_check/medium_folder.cpp)
+project_target_options(medium_check)
+target_link_libraries(medium_check PRIVATE win core)
+
 if(BUILD_TESTS AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run)
   # Tests find the built programs and the test data through these paths.
@@ -76,6 +83,9 @@ if(BUILD_TESTS AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
                                             GTest::gtest_main)
     # The test-folder and file helpers of the e2e driver serve these tests too.
     target_sources(win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/e2e/driver.cpp)
+    # The medium checker's Windows listing, tested on real folders.
+    target_sources(win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tools/medium_check/medium_folder.cpp)
+    add_dependencies(win_tests medium_check)
     # Suites named *InOwnPrefix change the machine (HKLM, the system or fonts folder, the
     # regional settings): each of their tests runs in its own copy of the template prefix,
     # under the Western code page (see docs/wine.md).

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -40,3 +41,17 @@ enum class PayloadEntry { Skipped, Folder, File };
 // it carries (read-only, archive, compressed, not content-indexed); everything else is a
 // file, empty files included.
 PayloadEntry ClassifyPayloadEntry(const ListedEntry& entry);
+
+// Lists one payload folder with every entry, hidden and system ones included, in the order
+// the platform returns them; the folder is given as its prefix: empty for the payload
+// folder itself, otherwise its relative path ending with "\".
+using PayloadLister = std::function<void(const std::string& prefix,
+                                         const std::function<void(const ListedEntry&)>& visit)>;
+// Told of each entry that the walk passes over for its attributes, with its relative path.
+using PassedOverVisitor = std::function<void(const std::string& path, const ListedEntry& entry)>;
+
+// The payload walk: lists the folder `prefix` and appends what it finds to the inventory,
+// depth first in pre-order, in listing order: a folder's path is recorded before the entries
+// below it. A folder that cannot be listed contributes nothing.
+void WalkPayload(const std::string& prefix, const PayloadLister& list, PayloadInventory& inventory,
+                 const PassedOverVisitor& passedOver = nullptr);

@@ -11,6 +11,9 @@ inline constexpr uint32_t kSystemBit = 4;
 inline constexpr uint32_t kVolumeLabelBit = 8;
 inline constexpr uint32_t kFolderBit = 16;
 
+// The mask that lists every entry, hidden and system ones included.
+inline constexpr uint32_t kEveryEntryMask = 63;
+
 // Long name, attribute value, 64-bit size (0 for folders).
 struct ListedEntry {
   std::string name;

@@ -13,3 +13,13 @@ std::string LinkFileName(const std::string& shortcutName) {
 std::string GroupFolder(const std::string& startMenuFolder, const std::string& menuGroup) {
   return startMenuFolder + "\\programs\\" + menuGroup + "\\";
 }
+
+std::string UpperAtoZ(std::string text) {
+  for (char& c : text)
+    if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
+  return text;
+}
+
+bool SameFileName(const std::string& a, const std::string& b) {
+  return UpperAtoZ(a) == UpperAtoZ(b);
+}

@@ -22,3 +22,8 @@ std::string LinkFileName(const std::string& shortcutName);
 // The start-menu group folder, ending with a backslash: start-menu folder + "\programs\" +
 // MenuGroup + "\". An empty MenuGroup names the "programs" folder itself.
 std::string GroupFolder(const std::string& startMenuFolder, const std::string& menuGroup);
+
+// File names compare without regard to letter case, as the file system does; only the
+// letters a to z are folded, every other byte stays as it is.
+std::string UpperAtoZ(std::string text);
+bool SameFileName(const std::string& a, const std::string& b);

@@ -6,8 +6,12 @@ bool SkipsPayloadEntry(const std::string& name, uint32_t size, const std::string
   return name == "." || name == ".." || size == 0 || name == listName;
 }
 
+std::vector<std::string> ListFileLines(const std::string& bytes) {
+  return SplitLines(UpToEndOfFileMark(bytes));
+}
+
 std::vector<FontPair> ParseFontList(const std::string& bytes) {
-  std::vector<std::string> lines = SplitLines(UpToEndOfFileMark(bytes));
+  std::vector<std::string> lines = ListFileLines(bytes);
   std::vector<FontPair> pairs;
   for (std::size_t i = 0; i < lines.size() && pairs.size() < kFontListSlots; i += 2)
     pairs.push_back({lines[i], i + 1 < lines.size() ? lines[i + 1] : std::string()});

@@ -11,6 +11,10 @@
 // spelled exactly so ("SYSTEM.TXT", "FONT.TXT"); another spelling is installed like a file.
 bool SkipsPayloadEntry(const std::string& name, uint32_t size, const std::string& listName);
 
+// The lines of a list file (SYSTEM.TXT, FONT.TXT): the line rule of core/lines.h, up to a
+// Ctrl+Z that ends the file.
+std::vector<std::string> ListFileLines(const std::string& bytes);
+
 // FONT.TXT: lines in pairs, the file line (the registry value's data) then the name line
 // (the value's name). At most 20 pairs; further lines are ignored. An odd last line makes a
 // pair with an empty name line.

@@ -1,14 +1,10 @@
 #include "ui/picture.h"
 
 #include "core/failure.h"
+#include "core/jpeg.h"
+#include "core/picture_format.h"
 #include "core/texts.h"
 #include "win/files.h"
-
-#include <csetjmp>
-#include <cstdio>
-// jpeglib.h needs <windows.h> (included above) and <cstdio> first.
-#include <jpeglib.h>
-#include <jerror.h>
 
 namespace ui {
 namespace {
@@ -73,68 +69,43 @@ std::string ReadPictureFile(const std::string& path) {
   return bytes;
 }
 
-// libjpeg reports a fatal error by calling error_exit, which must not return: it jumps back
-// to the decoder, which then raises the Failure outside any libjpeg frame.
-struct JpegErrors {
-  jpeg_error_mgr manager;
-  jmp_buf back;
+// The rows of a top-down 24-bit DIB section made once the picture's size is known.
+class BitmapRows : public JpegRows {
+ public:
+  ~BitmapRows() override {
+    if (bitmap_) DeleteObject(bitmap_);
+  }
+  bool Start(int width, int height) override {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
+    stride_ = (size_t(width) * 3 + 3) & ~size_t(3);
+    return bitmap_ != nullptr;
+  }
+  unsigned char* Row(int y) override { return static_cast<unsigned char*>(bits_) + stride_ * y; }
+  // The bitmap, now the caller's.
+  HBITMAP Take() {
+    HBITMAP bitmap = bitmap_;
+    bitmap_ = nullptr;
+    return bitmap;
+  }
+
+ private:
+  HBITMAP bitmap_ = nullptr;
+  void* bits_ = nullptr;
+  size_t stride_ = 0;
 };
 
-void JpegFatal(j_common_ptr decoder) {
-  longjmp(reinterpret_cast<JpegErrors*>(decoder->err)->back, 1);
-}
-
-// Decodes into a top-down 24-bit DIB section; 0 and the libjpeg message code on failure.
-// Only plain C objects live in this frame, so the long jump skips no destructor.
-HBITMAP DecodeJpegBits(const unsigned char* data, size_t size, int* width, int* height,
-                       int* errorCode) {
-  jpeg_decompress_struct decoder;
-  JpegErrors errors;
-  HBITMAP bitmap = nullptr;
-  decoder.err = jpeg_std_error(&errors.manager);
-  errors.manager.error_exit = JpegFatal;
-  if (setjmp(errors.back)) {
-    *errorCode = errors.manager.msg_code;
-    jpeg_destroy_decompress(&decoder);
-    if (bitmap) DeleteObject(bitmap);
-    return nullptr;
-  }
-  jpeg_create_decompress(&decoder);
-  jpeg_mem_src(&decoder, data, (unsigned long)size);
-  jpeg_read_header(&decoder, TRUE);
-  decoder.out_color_space = JCS_EXT_BGR;
-  jpeg_start_decompress(&decoder);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = (LONG)decoder.output_width;
-  info.bmiHeader.biHeight = -(LONG)decoder.output_height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 24;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!bitmap) {
-    *errorCode = JERR_OUT_OF_MEMORY;
-    jpeg_destroy_decompress(&decoder);
-    return nullptr;
-  }
-  size_t stride = (decoder.output_width * 3 + 3) & ~size_t(3);
-  while (decoder.output_scanline < decoder.output_height) {
-    JSAMPROW row = static_cast<JSAMPROW>(bits) + stride * decoder.output_scanline;
-    jpeg_read_scanlines(&decoder, &row, 1);
-  }
-  jpeg_finish_decompress(&decoder);
-  *width = (int)decoder.output_width;
-  *height = (int)decoder.output_height;
-  jpeg_destroy_decompress(&decoder);
-  return bitmap;
-}
-
 std::unique_ptr<LoadedPicture> DecodeJpegData(const unsigned char* data, size_t size) {
-  int width = 0, height = 0, errorCode = 0;
-  HBITMAP bitmap = DecodeJpegBits(data, size, &width, &height, &errorCode);
-  if (!bitmap) throw Failure(texts::kJpegError + std::to_string(errorCode));
-  return std::make_unique<BitmapPicture>(bitmap, width, height);
+  BitmapRows rows;
+  JpegResult result = ::DecodeJpeg(data, size, rows);
+  if (!result.decodes) throw Failure(texts::kJpegError + std::to_string(result.errorCode));
+  return std::make_unique<BitmapPicture>(rows.Take(), result.width, result.height);
 }
 
 std::unique_ptr<LoadedPicture> LoadBitmapFile(const std::string& path) {
@@ -204,15 +175,6 @@ std::unique_ptr<LoadedPicture> LoadWindowsMetafile(const std::string& path) {
   return std::make_unique<MetafilePicture>(metafile, width, height);
 }
 
-std::string LowerExtension(const std::string& path) {
-  size_t dot = path.find_last_of(".\\/:");
-  if (dot == std::string::npos || path[dot] != '.') return "";
-  std::string extension = path.substr(dot + 1);
-  for (char& c : extension)
-    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-  return extension;
-}
-
 }  // namespace
 
 std::unique_ptr<LoadedPicture> DecodeJpeg(const std::string& bytes) {
@@ -220,13 +182,21 @@ std::unique_ptr<LoadedPicture> DecodeJpeg(const std::string& bytes) {
 }
 
 std::unique_ptr<LoadedPicture> LoadPictureFile(const std::string& path) {
-  std::string extension = LowerExtension(path);
-  if (extension == "jpg" || extension == "jpeg") return DecodeJpeg(ReadPictureFile(path));
-  if (extension == "bmp") return LoadBitmapFile(path);
-  if (extension == "ico") return LoadIconFile(path);
-  if (extension == "emf") return LoadEnhancedMetafile(path);
-  if (extension == "wmf") return LoadWindowsMetafile(path);
-  throw Failure(std::string(texts::kUnknownPictureExtension) + " (." + extension + ")");
+  switch (PictureFormatOf(path)) {
+    case PictureFormat::kJpeg:
+      return DecodeJpeg(ReadPictureFile(path));
+    case PictureFormat::kBitmap:
+      return LoadBitmapFile(path);
+    case PictureFormat::kIcon:
+      return LoadIconFile(path);
+    case PictureFormat::kEnhancedMetafile:
+      return LoadEnhancedMetafile(path);
+    case PictureFormat::kWindowsMetafile:
+      return LoadWindowsMetafile(path);
+    case PictureFormat::kUnknown:
+      break;
+  }
+  throw Failure(std::string(texts::kUnknownPictureExtension) + " (." + LowerExtension(path) + ")");
 }
 
 std::unique_ptr<LoadedPicture> LoadPictureResource(const char* name) {

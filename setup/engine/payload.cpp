@@ -3,17 +3,10 @@
 #include "win/files.h"
 
 void ScanPayload(const std::string& prefix, PayloadInventory& inventory) {
-  ListFolder(prefix + "*.*", kPayloadListingMask, [&](const ListedEntry& entry) {
-    switch (ClassifyPayloadEntry(entry)) {
-      case PayloadEntry::Folder:
-        inventory.AddFolder(prefix + entry.name);
-        ScanPayload(prefix + entry.name + "\\", inventory);
-        break;
-      case PayloadEntry::File:
-        inventory.AddFile(prefix + entry.name, entry.size);
-        break;
-      case PayloadEntry::Skipped:
-        break;
-    }
-  });
+  WalkPayload(
+      prefix,
+      [](const std::string& folder, const std::function<void(const ListedEntry&)>& visit) {
+        ListFolder(folder + "*.*", kEveryEntryMask, visit);
+      },
+      inventory);
 }

@@ -1,6 +1,5 @@
 #include "setup/system/system_files.h"
 
-#include "core/lines.h"
 #include "core/system_payload.h"
 #include "win/files.h"
 #include "win/registry.h"
@@ -12,9 +11,6 @@
 #include <optional>
 
 namespace {
-// Listing mask with every attribute bit: hidden and system files are installed too.
-const uint32_t kEveryEntry = 63;
-
 const char* const kFontTables[] = {
     "Software\\Microsoft\\windows\\CurrentVersion\\Fonts",
     "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts",
@@ -36,7 +32,7 @@ bool RegisterComServer(const std::string& path, bool doRegister) {
 void InstallSystemFiles(const std::string& mediumFolder, const std::string& systemFolder) {
   const std::string payload = mediumFolder + "System";
   if (!FolderExists(payload)) return;
-  ListFolder(payload + "\\*.*", kEveryEntry, [&](const ListedEntry& entry) {
+  ListFolder(payload + "\\*.*", kEveryEntryMask, [&](const ListedEntry& entry) {
     if (SkipsPayloadEntry(entry.name, uint32_t(entry.size), "SYSTEM.TXT")) return;
     const std::string target = systemFolder + entry.name;
     // A library in use or a read-only file cannot be deleted: it stays as it is and the
@@ -47,7 +43,7 @@ void InstallSystemFiles(const std::string& mediumFolder, const std::string& syst
   // Registration follows every copy and goes by what the system folder holds now.
   const std::string list = mediumFolder + "SYSTEM\\SYSTEM.TXT";
   if (!FileExists(list)) return;
-  for (const std::string& line : SplitLines(UpToEndOfFileMark(ReadTextFile(list)))) {
+  for (const std::string& line : ListFileLines(ReadTextFile(list))) {
     const std::string library = systemFolder + line;
     if (FileExists(library)) RegisterComServer(library, true);
   }
@@ -64,7 +60,7 @@ void InstallFonts(const std::string& mediumFolder, const std::string& fontsFolde
   const std::string list = mediumFolder + "FONTS\\FONT.TXT";
   if (FileExists(list)) fontList = ParseFontList(ReadTextFile(list));
   std::size_t position = 0;
-  ListFolder(payload + "\\*.*", kEveryEntry, [&](const ListedEntry& entry) {
+  ListFolder(payload + "\\*.*", kEveryEntryMask, [&](const ListedEntry& entry) {
     if (SkipsPayloadEntry(entry.name, uint32_t(entry.size), "FONT.TXT")) return;
     ++position;
     const std::string target = fontsFolder + entry.name;

@@ -1,0 +1,14 @@
+// The medium checker's access to a real folder: Windows' own listing (which shows the hidden
+// and system attributes) in the Windows builds, std::filesystem in the host build.
+#pragma once
+#include <memory>
+#include <string>
+
+#include "core/medium_check.h"
+
+// The medium folder at a path of this machine; null when there is no such folder.
+std::unique_ptr<MediumFolder> OpenMediumFolder(const std::string& path);
+
+// Writes one line of code page 1256 text to standard output so that it reads correctly
+// there: as UTF-8 on the host, through the wide console functions on a Windows console.
+void PrintLine(const std::string& text);
