@@ -207,7 +207,7 @@ TEST(InstallingInOwnPrefix, ASecondInstallationCopiesWhatIsMissingAndRenewsThePr
 TEST(InstallingInOwnPrefix, TheGaugeMovesAndCancelEndsBetweenTwoFiles) {
   MediumSettings settings;
   std::vector<PayloadFile> payload = SamplePayload(settings);
-  const size_t kBigFiles = 80, kBigSize = 4 << 20;
+  const size_t kBigFiles = 240, kBigSize = 4 << 20;
   for (size_t i = 0; i < kBigFiles; ++i)
     payload.push_back({"big\\part" + std::to_string(100 + i) + ".bin", std::string(kBigSize, char('a' + i % 26))});
   const std::string medium = NewTestFolder("medium");
