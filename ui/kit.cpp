@@ -73,7 +73,7 @@ struct Form::Item {
   bool pressed = false;
 };
 
-Form::Form(const WindowSpec& spec, const Control* layout, size_t count) : spec_(spec) {
+Form::Form(const WindowLook& look, const Control* layout, size_t count) : look_(look) {
   for (size_t i = 0; i < count; ++i) {
     auto item = std::make_unique<Item>();
     item->row = layout[i];
@@ -103,16 +103,16 @@ HWND Form::control(int id) const {
 }
 
 void Form::Create() {
-  std::wstring className = ToWide(spec_.className, kAnsiCodePage);
+  std::wstring className = ToWide(look_.className, kAnsiCodePage);
   RegisterClasses(className, WindowProc, ControlProc);
   DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_CLIPSIBLINGS;
   DWORD extended = WS_EX_RTLREADING | WS_EX_RIGHT;
-  if (spec_.frame != kNoBorderIcons) style |= WS_SYSMENU;
-  if (spec_.frame == kDialogCloseBox) extended |= WS_EX_DLGMODALFRAME;
-  RECT frame = {0, 0, spec_.clientWidth, spec_.clientHeight};
+  if (look_.frame != kNoBorderIcons) style |= WS_SYSMENU;
+  if (look_.frame == kDialogCloseBox) extended |= WS_EX_DLGMODALFRAME;
+  RECT frame = {0, 0, look_.clientWidth, look_.clientHeight};
   AdjustWindowRectEx(&frame, style, FALSE, extended);
   int width = frame.right - frame.left, height = frame.bottom - frame.top;
-  CreateWindowExW(extended, className.c_str(), ToWide(spec_.title, kArabicCodePage).c_str(),
+  CreateWindowExW(extended, className.c_str(), ToWide(look_.title, kArabicCodePage).c_str(),
                   style, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                   (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr,
                   nullptr, GetModuleHandleW(nullptr), this);
@@ -335,7 +335,7 @@ void Form::Paint(HDC target, const RECT& area) {
   HBITMAP bits = CreateCompatibleBitmap(target, client.right, client.bottom);
   HGDIOBJ oldBits = SelectObject(buffer, bits);
   IntersectClipRect(buffer, area.left, area.top, area.right, area.bottom);
-  HBRUSH background = CreateSolidBrush(spec_.background);
+  HBRUSH background = CreateSolidBrush(look_.background);
   FillRect(buffer, &client, background);
   DeleteObject(background);
   for (auto& item : items_)

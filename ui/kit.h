@@ -120,7 +120,7 @@ enum class Frame { kCloseBox, kNoBorderIcons, kDialogCloseBox };
 inline constexpr Frame kCloseBox = Frame::kCloseBox, kNoBorderIcons = Frame::kNoBorderIcons,
                        kDialogCloseBox = Frame::kDialogCloseBox;
 
-struct WindowSpec {
+struct WindowLook {
   const char* className;  // registered under this name
   const char* title;      // code page 1256 bytes
   int clientWidth, clientHeight;
@@ -131,8 +131,8 @@ struct WindowSpec {
 class Form {
  public:
   template <size_t N>
-  Form(const WindowSpec& spec, const Control (&layout)[N]) : Form(spec, layout, N) {}
-  Form(const WindowSpec& spec, const Control* layout, size_t count);
+  Form(const WindowLook& look, const Control (&layout)[N]) : Form(look, layout, N) {}
+  Form(const WindowLook& look, const Control* layout, size_t count);
   virtual ~Form();
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
@@ -196,7 +196,7 @@ class Form {
   static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
   static LRESULT CALLBACK ControlProc(HWND, UINT, WPARAM, LPARAM);
 
-  WindowSpec spec_;
+  WindowLook look_;
   std::vector<std::unique_ptr<Item>> items_;
   HWND window_ = nullptr;
   HWND tooltip_ = nullptr;
