@@ -1,25 +1,24 @@
 #include "uninstall/window.h"
 
+#include <windows.h>
+
 #include "common/record_file.h"
 #include "core/texts.h"
+#include "uninstall/controls.h"
 #include "uninstall/removal.h"
 #include "win/files.h"
 
-#include <windows.h>
-
 namespace {
 
-enum { kImage1 = 1, kCancel, kOk, kTetr1, kTetr2, kTetr3 };
-
 const ui::Control kLayout[] = {
-    ui::Picture(kImage1, "Image1", {0, 0, 801, 561}, 0, "BACKGROUND"),
-    ui::HotSpot(kCancel, "cancel", {258, 469, 119, 49}, ""),
-    ui::HotSpot(kOk, "ok", {443, 472, 117, 44}, ""),
-    ui::Label(kTetr1, "tetr1", {200, 168, 417, 81}, {"Tahoma", 48, ui::kRegular, ui::kBlue},
-              ui::kCentredText, texts::kUninstallTitle),
-    ui::Label(kTetr2, "tetr2", {192, 256, 409, 33}, {"Tahoma", 16, ui::kRegular, ui::kRed},
+    ui::Picture(kUninstallImage1, "Image1", {0, 0, 801, 561}, 0, "BACKGROUND"),
+    ui::HotSpot(kUninstallCancel, "cancel", {258, 469, 119, 49}, ""),
+    ui::HotSpot(kUninstallOk, "ok", {443, 472, 117, 44}, ""),
+    ui::Label(kUninstallTetr1, "tetr1", {200, 168, 417, 81},
+              {"Tahoma", 48, ui::kRegular, ui::kBlue}, ui::kCentredText, texts::kUninstallTitle),
+    ui::Label(kUninstallTetr2, "tetr2", {192, 256, 409, 33}, {"Tahoma", 16, ui::kRegular, ui::kRed},
               ui::kRightToLeft, ""),
-    ui::Label(kTetr3, "Tetr3", {10, 511, 409, 33}, {"Tahoma", 16, ui::kRegular, ui::kRed},
+    ui::Label(kUninstallTetr3, "Tetr3", {10, 511, 409, 33}, {"Tahoma", 16, ui::kRegular, ui::kRed},
               ui::kRightToLeft, ""),
 };
 
@@ -64,14 +63,14 @@ void UninstallWindow::OnCreate() {
   }
   programName_ = record.ProgramName;
   shortcutName_ = record.ShortcutName;
-  SetText(kTetr1, record.Title1);
-  SetText(kTetr2, record.Title2);
-  SetText(kTetr3, record.Organization);
+  SetText(kUninstallTetr1, record.Title1);
+  SetText(kUninstallTetr2, record.Title2);
+  SetText(kUninstallTetr3, record.Organization);
 }
 
 void UninstallWindow::OnClick(int id) {
-  if (id == kCancel) ui::EndProgram();
-  if (id == kOk) Remove();
+  if (id == kUninstallCancel) ui::EndProgram();
+  if (id == kUninstallOk) Remove();
 }
 
 void UninstallWindow::OnKeyPress(int character) {

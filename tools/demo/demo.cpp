@@ -1,22 +1,24 @@
 // Drives the installer on a medium from start to end as a user would, answers No to the
 // restart question, prints what was installed, then runs the installed uninstaller and
-// prints what was removed. Saves a screenshot (BMP) of every screen on the way.
+// prints what was removed. Saves a screenshot (BMP) of every screen on the way, the folder
+// chooser and the exit confirmation included (each closed again with its cancel button).
 // Usage: demo_driver <medium folder> <screenshot folder>
+#include <windows.h>
+
+#include <cstdio>
+#include <set>
+#include <string>
+
 #include "common/record_file.h"
 #include "common/shell_folders.h"
 #include "core/locale_rows.h"
 #include "core/names.h"
 #include "setup/controls.h"
 #include "tests/e2e/driver.h"
+#include "uninstall/controls.h"
 #include "win/files.h"
 #include "win/registry.h"
 #include "win/windows_info.h"
-static const int kUninstallOk = 3;
-
-#include <windows.h>
-
-#include <cstdio>
-#include <string>
 
 using namespace e2e;
 
@@ -27,8 +29,8 @@ int shotNumber = 0;
 
 std::string Ansi(const std::wstring& wide) {
   if (wide.empty()) return {};
-  int size = WideCharToMultiByte(CP_ACP, 0, wide.c_str(), (int)wide.size(), nullptr, 0, nullptr,
-                                 nullptr);
+  int size =
+      WideCharToMultiByte(CP_ACP, 0, wide.c_str(), (int)wide.size(), nullptr, 0, nullptr, nullptr);
   std::string out(size, '\0');
   WideCharToMultiByte(CP_ACP, 0, wide.c_str(), (int)wide.size(), &out[0], size, nullptr, nullptr);
   return out;
@@ -128,7 +130,9 @@ void PrintInstalled(const std::string& medium, const std::string& installFolder,
 
   printf("\nLocale settings:\n");
   Registry user(HKEY_CURRENT_USER);
+  std::set<std::string> printed;  // one line per value: the language default has two rows
   for (const LocaleRow& row : kLocaleRows) {
+    if (!printed.insert(std::string(row.key) + "\\" + row.value).second) continue;
     Registry& registry = row.root == LocaleRoot::kLocalMachine ? machine : user;
     if (!registry.Open(row.key, false)) continue;
     printf("  %s\\%s\\%s = %s\n", row.root == LocaleRoot::kLocalMachine ? "HKLM" : "HKCU", row.key,
@@ -155,9 +159,20 @@ int main(int argc, char** argv) {
     if (!window) return Fail("the installer's window did not open");
     installFolder = Ansi(Text(Control(window, kPath)));
     Shot("setup", window);
+    // The folder chooser and the exit confirmation, each left with its cancel button.
+    ClickRect(window, ChildRect(Control(window, kChange)));
+    HWND chooser = WaitWindow(setup, "TForm4");
+    if (!chooser) return Fail("the folder chooser did not open");
+    Shot("setup-chooser", window, chooser);
+    ClickRect(chooser, ChildRect(Control(chooser, kChooserCancel)));
+    if (!WaitHidden(chooser)) return Fail("the folder chooser did not close");
+    ClickRect(window, ChildRect(Control(window, kCancel)));
+    HWND confirmation = WaitWindow(setup, "TForm5");
+    if (!confirmation) return Fail("the exit confirmation did not open");
+    Shot("setup-exit", window, confirmation);
+    ClickRect(confirmation, ChildRect(Control(confirmation, kExitLabel1)));
+    if (!WaitHidden(confirmation)) return Fail("the exit confirmation did not close");
     ClickRect(window, ChildRect(Control(window, kNext1)));
-    Sleep(300);
-    Shot("setup-copying", window);
     HWND question = WaitDialog(setup, 120000);
     if (!question) return Fail("the installation did not finish");
     Shot("setup-finished", window, question);
@@ -170,6 +185,7 @@ int main(int argc, char** argv) {
                             FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return Fail("no INSTALL.CFG in the install folder");
   ProductRecord record = ReadProductRecord(file);
+  CloseHandle(file);  // open, it would keep the uninstaller from removing it
   PrintInstalled(medium, installFolder, record);
 
   printf("\nRunning %s\\Uninstall.EXE\n", installFolder.c_str());
@@ -190,11 +206,12 @@ int main(int argc, char** argv) {
   for (int i = 0; i < 600 && FolderExists(installFolder); ++i) Sleep(100);
   std::string link = LinkFileName(record.ShortcutName);
   Registry machine(HKEY_LOCAL_MACHINE);
-  printf("\nAfter the removal:\n  install folder: %s\n  desktop shortcut: %s\n"
-         "  start-menu group: %s\n  uninstall entry: %s\n",
-         Present(FolderExists(installFolder)),
-         Present(FileExists(ReadShellFolder(kDesktopValue) + "\\" + link)),
-         Present(FolderExists(GroupFolder(ReadShellFolder(kStartMenuValue), "Selvara"))),
-         Present(machine.Open(UninstallKey(record.ProgramName), false)));
+  printf(
+      "\nAfter the removal:\n  install folder: %s\n  desktop shortcut: %s\n"
+      "  start-menu group: %s\n  uninstall entry: %s\n",
+      Present(FolderExists(installFolder)),
+      Present(FileExists(ReadShellFolder(kDesktopValue) + "\\" + link)),
+      Present(FolderExists(GroupFolder(ReadShellFolder(kStartMenuValue), "Selvara"))),
+      Present(machine.Open(UninstallKey(record.ProgramName), false)));
   return 0;
 }
