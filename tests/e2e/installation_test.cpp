@@ -369,3 +369,44 @@ TEST(InstallingInOwnPrefix, AFailureInTheMiddleKeepsTheWindowAndASecondClickFini
   EXPECT_EQ(InstallAndSayNo(setup), 0);
   ExpectInstalled("C:\\Daftar", settings);
 }
+
+// The desktop shortcut, opened as the shell opens it on a double click, starts the installed
+// product from the install folder.
+TEST(InstallingInOwnPrefix, TheDesktopShortcutStartsTheInstalledProduct) {
+  MediumSettings settings;
+  const std::string medium = NewTestFolder("medium");
+  MakeMedium(medium, settings);
+  {
+    RunningSetup setup(medium);
+    ASSERT_TRUE(setup.window);
+    ASSERT_EQ(InstallAndSayNo(setup), 0);
+  }
+  const std::string link = ShellFolder("Desktop") + "\\" + settings.shortcutName + ".lnk";
+  ASSERT_TRUE(IsFile(link));
+  ASSERT_EQ(FindWindowA("SampleProduct", nullptr), nullptr);
+
+  SHELLEXECUTEINFOA open = {sizeof open};
+  open.fMask = SEE_MASK_NOCLOSEPROCESS;
+  open.lpFile = link.c_str();
+  open.nShow = SW_SHOWNORMAL;
+  ASSERT_TRUE(ShellExecuteExA(&open)) << GetLastError();
+  if (open.hProcess) CloseHandle(open.hProcess);
+
+  HWND product = nullptr;
+  for (int i = 0; i < 100 && !(product = FindWindowA("SampleProduct", nullptr)); ++i) Sleep(100);
+  ASSERT_TRUE(product) << "the product's window did not open";
+  DWORD processId = 0;
+  GetWindowThreadProcessId(product, &processId);
+  HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId);
+  char image[MAX_PATH] = "";
+  DWORD size = sizeof image;
+  // Declared for Windows Vista and later only; the tests are built for XP's headers.
+  auto queryImageName = reinterpret_cast<BOOL(WINAPI*)(HANDLE, DWORD, LPSTR, PDWORD)>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "QueryFullProcessImageNameA"));
+  ASSERT_TRUE(queryImageName);
+  EXPECT_TRUE(process && queryImageName(process, 0, image, &size));
+  EXPECT_EQ(lstrcmpiA(image, "C:\\Daftar\\Daftar.EXE"), 0) << image;
+  PostMessageA(product, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(WaitGone(product));
+  if (process) CloseHandle(process);
+}
