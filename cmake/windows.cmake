@@ -108,11 +108,22 @@ if(BUILD_TESTS AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   # The suite runs twice: under a Western ANSI code page (1252) and under the Persian one
   # (1256, which LC_ALL=fa_IR.UTF-8 gives Wine), since the Persian texts must read the same.
   gtest_discover_tests(e2e_tests TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST
+                       TEST_FILTER "-*InOwnPrefix.*"
                        DISCOVERY_TIMEOUT 60 PROPERTIES LABELS e2e TIMEOUT 120
                        ENVIRONMENT LC_ALL=C)
   gtest_discover_tests(e2e_tests TEST_PREFIX "e2e.fa." DISCOVERY_MODE PRE_TEST
+                       TEST_FILTER "-*InOwnPrefix.*"
                        DISCOVERY_TIMEOUT 60 PROPERTIES LABELS e2e TIMEOUT 120
                        ENVIRONMENT LC_ALL=fa_IR.UTF-8)
+  # Installations change the machine: like the win suites above, each *InOwnPrefix test
+  # runs in its own prefix, which has the test drives S: and M: of scripts/test-drives.
+  add_test(NAME e2e.TestDrives COMMAND ${CMAKE_SOURCE_DIR}/scripts/test-drives)
+  set_tests_properties(e2e.TestDrives PROPERTIES LABELS e2e FIXTURES_SETUP test_drives)
+  gtest_discover_tests(e2e_tests TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST
+                       TEST_FILTER "*InOwnPrefix.*"
+                       DISCOVERY_TIMEOUT 60 PROPERTIES LABELS e2e TIMEOUT 300
+                       FIXTURES_REQUIRED test_drives
+                       ENVIRONMENT "WINE_OWN_PREFIX=1;LC_ALL=C.UTF-8")
 endif()
 
 # The sample product and its system library, carried by the sample medium (scripts/make-medium).

@@ -46,8 +46,18 @@ inline constexpr char kDefaultMenuGroup[] = "Selvara";
 inline constexpr char kSetupBuiltInTitle[] = "نصب برنامه";
 
 // Installation sequence and folder chooser.
-// TForm4's title; it ends with a space.
+// not enough space on the target drive (or its space cannot be read)
+inline constexpr char kNotEnoughSpace[] = "فضاي كافي جهت نصب در درايو مقصد وجود ندارد";
+// the success message, alone or as the first line of the restart question
+inline constexpr char kInstalledSuccessfully[] = "برنامه با موفقيت نصب شد";
+// second and third lines of the restart question; both end with a space
+inline constexpr char kRestartAdvice[] = "براي نمايش مناسب فونت ها بهتر است سيستم را مجددا راه اندازي نماييد ";
+inline constexpr char kRestartQuestion[] = "آيا مايل به راه اندازي مجدد سيستم هستيد؟ ";
+// TForm4: title (ends with a space), captions of the capacity and free-space lines, unit
 inline constexpr char kChooserTitle[] = "تعيين مسير نصب ";
+inline constexpr char kCapacityCaption[] = "مقدار ظرفيت كل ديسك:";
+inline constexpr char kFreeSpaceCaption[] = ":مقدار فضاي خالي";
+inline constexpr char kKilobytes[] = "KB";
 
 // Installation engine: folders, copy, shortcuts, uninstall registration, record.
 inline constexpr char kInstallFolderNotCreatable[] = "سيستم قادر به ايجاد شاخه تعيين شده نمي باشد";

@@ -28,4 +28,17 @@ enum ExitWindowControl {
 // TForm4, the install-folder chooser.
 enum ChooserWindowControl {
   kChooserImage1 = 1,
+  kChooserOk,
+  kChooserCancel,
+  kChooserLabel2,
+  kChooserLabel1,
+  kDiskKol,
+  kChooserLabel4,
+  kChooserLabel7,
+  kDiskFree,
+  kChooserLabel6,
+  kChooserGauge1,
+  // The drive list and the folder list, native controls added beside the layout table.
+  kDriveComboBox1,
+  kDirectoryListBox1,
 };

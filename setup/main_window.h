@@ -23,6 +23,7 @@ class MainWindow : public ui::Form {
   void changeClick();  // the install-folder chooser
   void cancelClick();
 
+  bool installing_ = false;  // Next1 and change are ignored while the installation runs
   InstallerState& state_;
   ChooserWindow& chooser_;
   ExitWindow& exitWindow_;

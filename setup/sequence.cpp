@@ -1,5 +1,125 @@
-// The installation sequence, run by the main window's confirm hot-spot.
+// The installation sequence, run by the main window's confirm hot-spot: the steps of
+// RunInstallation carried out on this machine and in this window.
+#include "core/installation.h"
+#include "core/windows_version.h"
+#include "setup/controls.h"
+#include "setup/engine/payload.h"
+#include "setup/engine/shortcuts.h"
+#include "setup/engine/target.h"
 #include "setup/main_window.h"
+#include "setup/system/locale.h"
+#include "setup/system/restart.h"
+#include "setup/system/system_files.h"
+#include "common/record_file.h"
+#include "win/drive_space.h"
+#include "win/files.h"
+#include "win/windows_info.h"
 
-// Not built yet: the confirm hot-spot does nothing.
-void MainWindow::Next1Click() {}
+#include <windows.h>
+
+namespace {
+
+class WindowInstallationSteps : public InstallationSteps {
+ public:
+  WindowInstallationSteps(ui::Form& window, const SetupConfig& config) : window_(window), config_(config) {}
+
+  void ApplyPersianLocale(int mode) override { ::ApplyPersianLocale(static_cast<uint8_t>(mode)); }
+  void ChangeFolder(const std::string& folder) override {
+    SetCurrentDirectoryA(folder.c_str());  // not examined: a wrong folder shows at the copy
+  }
+  const PayloadInventory& ScanPayload() override {
+    inventory_ = PayloadInventory();
+    ::ScanPayload("", inventory_);
+    return inventory_;
+  }
+  std::optional<uint64_t> FreeBytes(const std::string& driveRoot) override {
+    DriveSpaceBytes space;
+    if (!QueryDriveSpace(driveRoot, &space)) return std::nullopt;
+    return space.freeForUser;
+  }
+  void CreateTargetFolders(const std::string& installFolder, const PayloadInventory& inventory) override {
+    ::CreateTargetFolders(installFolder, inventory, [](const char* warning) {
+      ui::ShowWarning(warning);
+      ui::EndProgram();
+    });
+  }
+  void ShowProgress(uint64_t maximum) override {
+    window_.SetVisible(kWait, true);
+    window_.SetVisible(kGauge1, true);
+    window_.SetGaugeMax(kGauge1, static_cast<int64_t>(maximum));
+    window_.StartAnimation(kAnimate1);
+    window_.SetVisible(kAnimate1, true);
+  }
+  void SetProgress(uint64_t value) override { window_.SetGaugeValue(kGauge1, static_cast<int64_t>(value)); }
+  void StopProgress() override {
+    window_.StopAnimation(kAnimate1);
+    window_.SetVisible(kAnimate1, false);
+    window_.SetVisible(kWait, false);
+  }
+  void InstallSystemFiles() override { ::InstallSystemFiles(); }
+  void InstallFonts() override { ::InstallFonts(); }
+  bool FileExists(const std::string& path) override { return ::FileExists(path); }
+  void CopyFileContents(const std::string& source, const std::string& target) override {
+    ::CopyFileContents(source, target);
+  }
+  void PumpMessages() override { ui::ProcessMessages(); }
+  void RenamePayloadPrograms(const std::string& installFolder) override {
+    ::RenamePayloadPrograms(installFolder, config_.ProgramName);
+  }
+  void WriteProductRecord(const std::string& installFolder, const ProductRecord& record) override {
+    ::WriteProductRecord(installFolder, record);
+  }
+  void CreateShortcutsAndUninstallEntry(const std::string& installFolder) override {
+    ::CreateShortcutsAndUninstallEntry(installFolder, config_.ProgramName, config_.ShortcutName, config_.MenuGroup);
+  }
+  bool RunsSecondLocaleStep() override { return ::RunsSecondLocaleStep(RunningWindowsVersion()); }
+  // ImageToz grows to the window's outer size from the client area's top-left corner.
+  void ShowSuccessPicture() override {
+    RECT outer;
+    GetWindowRect(window_.handle(), &outer);
+    window_.SetBounds(kImageToz, {0, 0, outer.right - outer.left, outer.bottom - outer.top});
+    window_.SetVisible(kImageToz, true);
+  }
+  void ShowInformation(const std::string& text) override { ui::ShowInformation(text); }
+  bool Confirm(const std::string& text) override { return ui::Confirm(text); }
+  void RestartWindows() override { ::RestartWindows(); }
+  void EndProgram() override { ui::EndProgram(); }
+
+ private:
+  ui::Form& window_;
+  const SetupConfig& config_;
+  PayloadInventory inventory_;
+};
+
+}  // namespace
+
+// The confirm hot-spot. While the installation runs (it lets the window handle input
+// between two files) further clicks here and on change are ignored. Without a target path
+// (after a failed start-up) nothing is done and the chooser opens, so the user can pick one.
+void MainWindow::Next1Click() {
+  if (installing_) return;
+  const SetupConfig& config = state_.Config;
+  InstallationInputs inputs;
+  inputs.startFolder = state_.StartFolder;
+  inputs.sourceFolder = config.SourceFolder;
+  inputs.defaultFolderName = config.DefaultFolderName;
+  inputs.programName = config.ProgramName;
+  inputs.shortcutName = config.ShortcutName;
+  inputs.organization = config.Organization;
+  inputs.localeMode = config.LocaleMode;
+  inputs.targetPath = Text(kPath);
+  inputs.title1 = Text(kTetr1);
+  inputs.title2 = Text(kTetr2);
+
+  WindowInstallationSteps steps(*this, config);
+  installing_ = true;
+  InstallationOutcome outcome;
+  try {
+    outcome = RunInstallation(inputs, steps);
+  } catch (...) {
+    installing_ = false;  // the guard shows the failure; a second click runs it again
+    throw;
+  }
+  installing_ = false;
+  if (outcome == InstallationOutcome::kNoTargetPath) changeClick();
+}

@@ -1,0 +1,381 @@
+// The whole installation, driven as a user drives it: start setup.exe on a prepared medium,
+// click the confirm button, answer the final question, and check what is on the machine.
+// These suites change HKLM, the system and fonts folders and the locale settings, so each
+// test runs in its own copy of the Wine prefix.
+#include "core/installation_rules.h"
+#include "core/texts.h"
+#include "setup/controls.h"
+#include "tests/e2e/driver.h"
+#include "tests/e2e/medium.h"
+#include "tests/e2e/setup_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <shellapi.h>
+
+using namespace e2e;
+
+namespace {
+
+const char kUninstallKey[] = "Software\\Microsoft\\windows\\CurrentVersion\\uninstall\\Daftar";
+
+// Everything a completed installation of the sample medium leaves, checked at once.
+void ExpectInstalled(const std::string& installFolder, const MediumSettings& settings) {
+  for (const PayloadFile& file : SamplePayload(settings)) {
+    if (file.path == settings.programName + ".dat" || file.path == "uninstall.dat") continue;
+    std::string bytes;
+    EXPECT_TRUE(ReadFile(installFolder + "\\" + file.path, &bytes)) << file.path;
+    EXPECT_EQ(bytes, file.content) << file.path;
+  }
+  EXPECT_EQ(ReadAll(installFolder + "\\Daftar.EXE"), ReadAll(ProgramPath("sample_product.exe")));
+  EXPECT_EQ(ReadAll(installFolder + "\\Uninstall.EXE"), ReadAll(ProgramPath("uninstall.exe")));
+  EXPECT_FALSE(IsFile(installFolder + "\\Daftar.dat"));
+  EXPECT_FALSE(IsFile(installFolder + "\\uninstall.dat"));
+  EXPECT_EQ(ReadAll(installFolder + "\\INSTALL.CFG"),
+            settings.title1 + "\r\n" + settings.title2 + "\r\n" + settings.defaultFolderName + "\r\n" +
+                settings.programName + "\r\n" + settings.shortcutName + "\r\n" + settings.organization + "\r\n");
+
+  const std::string link = settings.shortcutName + ".lnk";
+  EXPECT_TRUE(IsFile(ShellFolder("Desktop") + "\\" + link));
+  EXPECT_TRUE(IsFile(ShellFolder("Start Menu") + "\\programs\\Selvara\\" + link));
+
+  EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString"), installFolder + "\\Uninstall.exe");
+  EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayName"), "Daftar");
+  EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kUninstallKey, "Publisher"), "Selvara Organization");
+  EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kUninstallKey, "Author"), "Tovenar");
+
+  const std::string windows = WindowsFolder();
+  EXPECT_EQ(ReadAll(SystemFolder() + "\\SampleServer.dll"), ReadAll(ProgramPath("SampleServer.dll")));
+  EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, "Software\\Sample Accounts\\Server", "Registered"), "yes");
+  EXPECT_TRUE(IsFile(windows + "\\Fonts\\nazli.ttf"));
+  EXPECT_TRUE(IsFile(windows + "\\Fonts\\titr.ttf"));
+  EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts",
+                         "Titr Bold (TrueType)"),
+            "titr.ttf");
+}
+
+}  // namespace
+
+// Each LocaleMode, installed end to end. The second locale step runs on this Windows
+// (version 6.1), so the machine-wide language ends as mode 0 sets it whatever the mode.
+class InstallationInOwnPrefix : public testing::TestWithParam<const char*> {};
+
+TEST_P(InstallationInOwnPrefix, InstallsTheMediumAndEndsWithTheFinalScreen) {
+  MediumSettings settings;
+  settings.localeMode = GetParam();
+  const std::string medium = NewTestFolder("medium");
+  MakeMedium(medium, settings);
+  const std::string target = "C:\\Daftar";
+
+  Process setup(ProgramPath("setup.exe"), medium);
+  HWND window = WaitMainWindow(setup);
+  ASSERT_TRUE(window);
+  ASSERT_EQ(PathText(window), target);
+  ClickControl(window, kNext1);
+
+  HWND dialog = WaitDialog(setup, 60000);
+  ASSERT_TRUE(dialog);
+  if (settings.localeMode == "0") {
+    EXPECT_EQ(DialogMessage(dialog), Wide1256(texts::kInstalledSuccessfully));
+    EXPECT_EQ(DialogButtons(dialog), std::vector<std::wstring>{L"OK"});
+    HWND picture = Control(window, kImageToz);
+    EXPECT_TRUE(IsWindowVisible(picture));
+    RECT outer, shown = ChildRect(picture);
+    GetWindowRect(window, &outer);
+    EXPECT_EQ(shown.left, 0);
+    EXPECT_EQ(shown.top, 0);
+    EXPECT_EQ(shown.right, outer.right - outer.left);
+    EXPECT_EQ(shown.bottom, outer.bottom - outer.top);
+    PressButton(dialog, L"OK");
+  } else {
+    EXPECT_EQ(DialogMessage(dialog), Wide1256(RestartQuestionText()));
+    EXPECT_EQ(DialogButtons(dialog), (std::vector<std::wstring>{L"&Yes", L"&No"}));
+    PressButton(dialog, L"&No");
+  }
+  EXPECT_EQ(setup.WaitExit(), 0);
+  ExpectInstalled(target, settings);
+  EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\Nls\\Language", "Default"), "0401");
+  EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\Nls\\Language Groups", "d"), "1");
+  EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, "Control Panel\\International", "Locale"), "00000429");
+}
+
+INSTANTIATE_TEST_SUITE_P(LocaleModes, InstallationInOwnPrefix, testing::Values("", "0", "1", "2", "1 "),
+                         [](const testing::TestParamInfo<const char*>& info) {
+                           const std::string mode = info.param;
+                           return mode.empty() ? std::string("Empty") : mode == "1 " ? std::string("OneAndSpace")
+                                                                                     : "Mode" + mode;
+                         });
+
+// On Windows NT 4.0 (set for setup.exe through Wine's per-program version) the second locale
+// step does not run, so the machine shows what the first step did for each mode.
+class FirstLocaleStepInOwnPrefix : public testing::TestWithParam<std::pair<const char*, const char*>> {};
+
+TEST_P(FirstLocaleStepInOwnPrefix, WritesTheLanguageOfTheMode) {
+  SetWineVersionFor("setup.exe", "nt40");
+  MakeFolders(WindowsFolder() + "\\System");  // the system folder of that version
+  const std::string before = RegistryText(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\Nls\\Language", "Default");
+  ASSERT_NE(before, "0401");  // otherwise an untouched value would not show
+  ASSERT_NE(before, "0429");
+  MediumSettings settings;
+  settings.localeMode = GetParam().first;
+  const std::string medium = NewTestFolder("medium");
+  MakeMedium(medium, settings);
+  Process setup(ProgramPath("setup.exe"), medium);
+  HWND window = WaitMainWindow(setup);
+  ASSERT_TRUE(window);
+  ClickControl(window, kNext1);
+  HWND dialog = WaitDialog(setup, 60000);
+  ASSERT_TRUE(dialog);
+  const bool picture = settings.localeMode == "0";
+  ASSERT_EQ(DialogMessage(dialog), Wide1256(picture ? texts::kInstalledSuccessfully : RestartQuestionText()));
+  PressButton(dialog, picture ? L"OK" : L"&No");
+  EXPECT_EQ(setup.WaitExit(), 0);
+  const std::string expected = *GetParam().second ? GetParam().second : before;
+  EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\Nls\\Language", "Default"), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(LocaleModes, FirstLocaleStepInOwnPrefix,
+                         testing::Values(std::make_pair("", "0401"), std::make_pair("1", "0429"),
+                                         std::make_pair("0", ""), std::make_pair("2", ""),
+                                         std::make_pair("1 ", "")),
+                         [](const testing::TestParamInfo<std::pair<const char*, const char*>>& info) {
+                           return "Case" + std::to_string(info.index);
+                         });
+
+namespace {
+
+// Starts setup.exe on a medium and waits for its main window.
+struct RunningSetup {
+  explicit RunningSetup(const std::string& medium) : process(ProgramPath("setup.exe"), medium) {
+    window = WaitMainWindow(process);
+  }
+  Process process;
+  HWND window;
+};
+
+// Clicks Next1 and answers the restart question with No; the program's exit code.
+long InstallAndSayNo(RunningSetup& setup) {
+  ClickControl(setup.window, kNext1);
+  HWND dialog = WaitDialog(setup.process, 60000);
+  if (!dialog) return -1;
+  EXPECT_EQ(DialogMessage(dialog), Wide1256(RestartQuestionText()));
+  PressButton(dialog, L"&No");
+  return setup.process.WaitExit(60000);
+}
+
+uint64_t FreeBytesOf(const std::string& root) {
+  ULARGE_INTEGER free;
+  return GetDiskFreeSpaceExA(root.c_str(), &free, nullptr, nullptr) ? free.QuadPart : 0;
+}
+
+uint64_t FileSize(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+  return (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+// Removes a folder tree (left by an earlier run on a test drive).
+void RemoveTree(const std::string& folder) {
+  const std::string from = folder + '\0';
+  SHFILEOPSTRUCTA remove = {};
+  remove.wFunc = FO_DELETE;
+  remove.pFrom = from.c_str();
+  remove.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+  if (IsFolder(folder)) SHFileOperationA(&remove);
+}
+
+// The folder behind the test drive M: (scripts/test-drives), reached through Z:.
+std::string VanishingDriveFolder() { return WindowsPath(std::string(SOURCE_DIR) + "/build/wine/vanishing-drive"); }
+
+}  // namespace
+
+TEST(InstallingInOwnPrefix, ASecondInstallationCopiesWhatIsMissingAndRenewsThePrograms) {
+  MediumSettings settings;
+  const std::string medium = NewTestFolder("medium");
+  MakeMedium(medium, settings);
+  {
+    RunningSetup first(medium);
+    ASSERT_TRUE(first.window);
+    ASSERT_EQ(InstallAndSayNo(first), 0);
+  }
+  WriteFile("C:\\Daftar\\readme.txt", "changed by the user");
+  ASSERT_TRUE(DeleteFileA("C:\\Daftar\\data\\sample data.csv"));
+  WriteFile("C:\\Daftar\\Daftar.EXE", "an older program");
+  WriteFile("C:\\Daftar\\Uninstall.EXE", "an older uninstaller");
+
+  RunningSetup second(medium);
+  ASSERT_TRUE(second.window);
+  ASSERT_EQ(InstallAndSayNo(second), 0);
+  EXPECT_EQ(ReadAll("C:\\Daftar\\readme.txt"), "changed by the user");
+  EXPECT_EQ(ReadAll("C:\\Daftar\\data\\sample data.csv"), "a,b\r\n1,2\r\n");
+  EXPECT_EQ(ReadAll("C:\\Daftar\\Daftar.EXE"), ReadAll(ProgramPath("sample_product.exe")));
+  EXPECT_EQ(ReadAll("C:\\Daftar\\Uninstall.EXE"), ReadAll(ProgramPath("uninstall.exe")));
+  EXPECT_FALSE(IsFile("C:\\Daftar\\Daftar.dat"));
+}
+
+TEST(InstallingInOwnPrefix, TheGaugeMovesAndCancelEndsBetweenTwoFiles) {
+  MediumSettings settings;
+  std::vector<PayloadFile> payload = SamplePayload(settings);
+  const size_t kBigFiles = 80, kBigSize = 4 << 20;
+  for (size_t i = 0; i < kBigFiles; ++i)
+    payload.push_back({"big\\part" + std::to_string(100 + i) + ".bin", std::string(kBigSize, char('a' + i % 26))});
+  const std::string medium = NewTestFolder("medium");
+  MakeMedium(medium, settings, payload);
+
+  RunningSetup setup(medium);
+  ASSERT_TRUE(setup.window);
+  ClickControl(setup.window, kNext1);
+  HWND gauge = Control(setup.window, kGauge1);
+  // Two different readings between 0% and 100% while the copy runs.
+  std::vector<std::wstring> seen;
+  const DWORD start = GetTickCount();
+  while (seen.size() < 2 && GetTickCount() - start < 60000) {
+    const std::wstring now = Text(gauge);
+    if (IsWindowVisible(gauge) && now != L"0%" && now != L"100%" && (seen.empty() || seen.back() != now))
+      seen.push_back(now);
+    Sleep(5);
+  }
+  ASSERT_EQ(seen.size(), 2u) << "the gauge did not move during the copy";
+  EXPECT_TRUE(IsWindowVisible(Control(setup.window, kWait)));
+  EXPECT_TRUE(IsWindowVisible(Control(setup.window, kAnimate1)));
+
+  // While it runs, Next1 and change are ignored.
+  ClickControl(setup.window, kNext1);
+  ClickControl(setup.window, kChange);
+  EXPECT_FALSE(WaitWindow(setup.process, "TForm4", 500));
+
+  ClickControl(setup.window, kCancel);
+  HWND confirmation = WaitWindow(setup.process, "TForm5");
+  ASSERT_TRUE(confirmation);
+  ClickControl(confirmation, kExitOk);
+  EXPECT_EQ(setup.process.WaitExit(), 0);
+
+  size_t whole = 0, missing = 0;
+  for (size_t i = 0; i < kBigFiles; ++i) {
+    const std::string path = "C:\\Daftar\\big\\part" + std::to_string(100 + i) + ".bin";
+    if (!IsFile(path)) {
+      ++missing;
+      continue;
+    }
+    EXPECT_EQ(FileSize(path), kBigSize) << path << " is partly written";
+    ++whole;
+  }
+  EXPECT_GT(whole, 0u);
+  EXPECT_GT(missing, 0u);
+  // Nothing after the copy loop happened.
+  EXPECT_FALSE(IsFile("C:\\Daftar\\Daftar.EXE"));
+  EXPECT_FALSE(IsFile("C:\\Daftar\\Uninstall.EXE"));
+  EXPECT_FALSE(IsFile("C:\\Daftar\\INSTALL.CFG"));
+  EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayName"), "");
+  EXPECT_FALSE(IsFile(ShellFolder("Desktop") + "\\" + settings.shortcutName + ".lnk"));
+}
+
+TEST(InstallingInOwnPrefix, NotEnoughSpaceEndsBeforeWritingAndEqualSpaceIsEnough) {
+  if (!IsFolder("S:\\") || FreeBytesOf("S:\\") == 0 || FreeBytesOf("S:\\") > (16u << 20))
+    GTEST_SKIP() << "drive S: is not the small tmpfs of scripts/test-drives (it needs root to mount)";
+  RemoveTree("S:\\Daftar");
+  const uint64_t free = FreeBytesOf("S:\\");
+  MediumSettings settings;
+  for (const uint64_t size : {free + 1, free}) {
+    const std::string medium = NewTestFolder("medium");
+    MakeMedium(medium, settings, {{"payload.bin", std::string(size, 'x')}});
+    RunningSetup setup(medium);
+    ASSERT_TRUE(setup.window);
+    ChooseFolder(setup.process, setup.window, "S:\\");
+    ASSERT_EQ(PathText(setup.window), "S:\\Daftar");
+    if (size > free) {
+      ClickControl(setup.window, kNext1);
+      HWND dialog = WaitDialog(setup.process, 60000);
+      ASSERT_TRUE(dialog);
+      EXPECT_EQ(Caption(dialog), L"Information");
+      EXPECT_EQ(DialogMessage(dialog), Wide1256(texts::kNotEnoughSpace));
+      PressButton(dialog, L"OK");
+      EXPECT_EQ(setup.process.WaitExit(), 0);
+      EXPECT_FALSE(IsFolder("S:\\Daftar"));
+    } else {
+      EXPECT_EQ(InstallAndSayNo(setup), 0);
+      EXPECT_EQ(FileSize("S:\\Daftar\\payload.bin"), free);
+    }
+  }
+  RemoveTree("S:\\Daftar");
+}
+
+TEST(InstallingInOwnPrefix, ADriveThatVanishedEndsWithTheSpaceMessage) {
+  const std::string backing = VanishingDriveFolder();
+  MakeFolders(backing);
+  RemoveTree(backing + "\\Daftar");
+  ASSERT_TRUE(IsFolder("M:\\")) << "drive M: of scripts/test-drives is missing";
+  const std::string medium = NewTestFolder("medium");
+  MakeMedium(medium, MediumSettings());
+  RunningSetup setup(medium);
+  ASSERT_TRUE(setup.window);
+
+  // A drive that cannot be entered: the error box, and the chooser stays where it was.
+  ASSERT_TRUE(RemoveDirectoryA(backing.c_str()));
+  HWND chooser = OpenChooser(setup.process, setup.window);
+  ASSERT_TRUE(chooser);
+  const std::wstring before = Text(Control(chooser, kChooserLabel2));
+  HWND drives = Control(chooser, kDriveComboBox1);
+  SendMessageW(drives, CB_SETCURSEL, SendMessageW(drives, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)L"M:"), 0);
+  PostMessageA(chooser, WM_COMMAND, MAKEWPARAM(kDriveComboBox1, CBN_SELCHANGE), (LPARAM)drives);
+  HWND error = WaitDialog(setup.process);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(Caption(error), Wide1256(texts::kSetupTitle));
+  PressButton(error, L"OK");
+  ASSERT_TRUE(WaitGone(error));
+  EXPECT_EQ(Text(Control(chooser, kChooserLabel2)), before);
+  ClickControl(chooser, kChooserCancel);
+  ASSERT_TRUE(WaitHidden(chooser));
+  MakeFolders(backing);
+  ASSERT_TRUE(IsFolder(backing));
+
+  // Chosen while it is there, gone when the installation starts: the space message.
+  ChooseFolder(setup.process, setup.window, "M:\\");
+  ASSERT_EQ(PathText(setup.window), "M:\\Daftar");
+  // Browsing left the installer's current folder on M:, which keeps the folder in use:
+  // move it back to C: (the chooser's cancel leaves path as it is).
+  chooser = OpenChooser(setup.process, setup.window);
+  ASSERT_TRUE(chooser);
+  PickDrive(chooser, 'C');
+  ClickControl(chooser, kChooserCancel);
+  ASSERT_TRUE(WaitHidden(chooser));
+  ASSERT_EQ(PathText(setup.window), "M:\\Daftar");
+  ASSERT_TRUE(RemoveDirectoryA(backing.c_str()));
+  ClickControl(setup.window, kNext1);
+  HWND dialog = WaitDialog(setup.process, 60000);
+  ASSERT_TRUE(dialog);
+  EXPECT_EQ(DialogMessage(dialog), Wide1256(texts::kNotEnoughSpace));
+  PressButton(dialog, L"OK");
+  EXPECT_EQ(setup.process.WaitExit(), 0);
+  MakeFolders(backing);
+  EXPECT_FALSE(IsFolder(backing + "\\Daftar"));
+}
+
+TEST(InstallingInOwnPrefix, AFailureInTheMiddleKeepsTheWindowAndASecondClickFinishes) {
+  MediumSettings settings;
+  const std::string medium = NewTestFolder("medium");
+  MakeMedium(medium, settings);
+  // Another program holds a payload file open: its copy cannot open it.
+  const std::string held = medium + "\\Payload\\data\\sample data.csv";
+  HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+
+  RunningSetup setup(medium);
+  ASSERT_TRUE(setup.window);
+  ClickControl(setup.window, kNext1);
+  HWND error = WaitDialog(setup.process, 60000);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(Caption(error), Wide1256(texts::kSetupTitle));
+  EXPECT_EQ(DialogMessage(error).rfind(L"Cannot open file \"", 0), 0u) << DialogMessage(error);
+  PressButton(error, L"OK");
+  ASSERT_TRUE(WaitGone(error));
+  CloseHandle(holder);
+  EXPECT_TRUE(IsWindow(setup.window));
+  EXPECT_TRUE(IsWindowVisible(Control(setup.window, kWait)));
+  EXPECT_TRUE(IsWindowVisible(Control(setup.window, kGauge1)));
+  EXPECT_FALSE(IsFile("C:\\Daftar\\INSTALL.CFG"));
+
+  EXPECT_EQ(InstallAndSayNo(setup), 0);
+  ExpectInstalled("C:\\Daftar", settings);
+}

@@ -1,0 +1,183 @@
+#include "tests/e2e/setup_driver.h"
+
+#include "setup/controls.h"
+
+#include <stdexcept>
+
+namespace e2e {
+
+std::wstring Wide1256(const std::string& bytes) {
+  std::wstring wide(bytes.size(), L'\0');
+  const int length = MultiByteToWideChar(1256, 0, bytes.data(), (int)bytes.size(), &wide[0], (int)wide.size());
+  wide.resize(length > 0 ? length : 0);
+  return wide;
+}
+
+std::string Ansi(const std::wstring& text) {
+  std::string bytes(text.size() * 2, '\0');
+  const int length = WideCharToMultiByte(CP_ACP, 0, text.data(), (int)text.size(), &bytes[0],
+                                         (int)bytes.size(), nullptr, nullptr);
+  bytes.resize(length > 0 ? length : 0);
+  return bytes;
+}
+
+HWND WaitMainWindow(const Process& process) {
+  HWND window = WaitWindow(process, "TForm1");
+  if (window) {
+    RECT outer;
+    GetWindowRect(window, &outer);
+    SetWindowPos(window, nullptr, GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left), 0, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  return window;
+}
+
+void ClickControl(HWND window, int id) {
+  HWND control = Control(window, id);
+  if (!control) throw std::runtime_error("no control " + std::to_string(id));
+  ClickRect(GetParent(control), ChildRect(control));
+}
+
+std::string PathText(HWND window) { return Ansi(Text(Control(window, kPath))); }
+
+std::string RegistryText(HKEY root, const std::string& key, const std::string& name) {
+  HKEY opened;
+  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return "";
+  char buffer[4096];
+  DWORD size = sizeof buffer, type = 0;
+  std::string value;
+  if (RegQueryValueExA(opened, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) ==
+          ERROR_SUCCESS &&
+      (type == REG_SZ || type == REG_EXPAND_SZ))
+    value.assign(buffer, size > 0 && buffer[size - 1] == '\0' ? size - 1 : size);
+  RegCloseKey(opened);
+  return value;
+}
+
+std::string ShellFolder(const std::string& name) {
+  return RegistryText(HKEY_CURRENT_USER, "Software\\Microsoft\\windows\\CurrentVersion\\Explorer\\Shell Folders",
+                      name);
+}
+
+std::string WindowsFolder() {
+  char buffer[MAX_PATH] = "";
+  GetWindowsDirectoryA(buffer, MAX_PATH);
+  return buffer;
+}
+
+std::string SystemFolder() {
+  char buffer[MAX_PATH] = "";
+  GetSystemDirectoryA(buffer, MAX_PATH);
+  return buffer;
+}
+
+void SetWineVersionFor(const std::string& program, const std::string& version) {
+  HKEY key;
+  const std::string path = "Software\\Wine\\AppDefaults\\" + program;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+      ERROR_SUCCESS)
+    throw std::runtime_error("cannot set the Windows version of " + program);
+  RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version.c_str()),
+                 (DWORD)version.size() + 1);
+  RegCloseKey(key);
+}
+
+HWND OpenChooser(const Process& process, HWND window) {
+  ClickControl(window, kChange);
+  return WaitWindow(process, "TForm4");
+}
+
+namespace {
+template <typename Probe>
+bool WaitFor(Probe probe, DWORD timeoutMs = 5000) {
+  const DWORD start = GetTickCount();
+  while (!probe()) {
+    if (GetTickCount() - start > timeoutMs) return false;
+    Sleep(20);
+  }
+  return true;
+}
+
+// The lines are read as wide texts: Wine passes list texts between processes in UTF-16.
+std::string ListLine(HWND list, int index) {
+  // The list may be refilled meanwhile: the buffer is larger than any line can be.
+  if (SendMessageW(list, LB_GETTEXTLEN, index, 0) >= MAX_PATH) return "";
+  wchar_t line[2 * MAX_PATH] = L"";
+  if (SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(line)) == LB_ERR) return "";
+  const wchar_t* start = line;
+  while (*start == L' ') ++start;
+  return Ansi(start);
+}
+}  // namespace
+
+std::vector<std::string> ListedFolders(HWND chooser) {
+  HWND list = Control(chooser, kDirectoryListBox1);
+  std::vector<std::string> lines;
+  const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+  for (int i = 0; i < count; ++i) lines.push_back(ListLine(list, i));
+  return lines;
+}
+
+std::string SelectedDrive(HWND chooser) {
+  HWND drives = Control(chooser, kDriveComboBox1);
+  const LRESULT index = SendMessageW(drives, CB_GETCURSEL, 0, 0);
+  wchar_t name[64] = L"";
+  if (index == CB_ERR || SendMessageW(drives, CB_GETLBTEXTLEN, index, 0) >= 64) return "";
+  SendMessageW(drives, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(name));
+  return Ansi(name);
+}
+
+void PickDrive(HWND chooser, char letter) {
+  HWND drives = Control(chooser, kDriveComboBox1);
+  const std::wstring name = {wchar_t(letter), L':'};
+  const LRESULT index = SendMessageW(drives, CB_FINDSTRINGEXACT, (WPARAM)-1, reinterpret_cast<LPARAM>(name.c_str()));
+  if (index == CB_ERR) throw std::runtime_error(std::string("no drive ") + letter + " in the drive list");
+  SendMessageW(drives, CB_SETCURSEL, index, 0);
+  PostMessageA(chooser, WM_COMMAND, MAKEWPARAM(kDriveComboBox1, CBN_SELCHANGE), reinterpret_cast<LPARAM>(drives));
+  WaitFor([&] {
+    const std::vector<std::string> lines = ListedFolders(chooser);
+    return !lines.empty() && lines[0].size() >= 1 && lines[0][0] == letter;
+  });
+}
+
+bool OpenListedFolder(HWND chooser, const std::string& name) {
+  HWND list = Control(chooser, kDirectoryListBox1);
+  const std::vector<std::string> lines = ListedFolders(chooser);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (lstrcmpiA(lines[i].c_str(), name.c_str()) != 0) continue;
+    RECT item;
+    SendMessageA(list, LB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&item));
+    const LPARAM at = MAKELPARAM(item.left + 20, (item.top + item.bottom) / 2);
+    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageA(list, WM_LBUTTONUP, 0, at);
+    PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    PostMessageA(list, WM_LBUTTONUP, 0, at);
+    // Label2 shows the opened folder: its last folder name ends it.
+    return WaitFor([&] {
+      const std::string shown = Ansi(Text(Control(chooser, kChooserLabel2)));
+      if (name.back() == '\\') return shown == name;
+      return shown.size() > name.size() &&
+             lstrcmpiA(shown.substr(shown.size() - name.size()).c_str(), name.c_str()) == 0 &&
+             shown[shown.size() - name.size() - 1] == '\\';
+    });
+  }
+  return false;
+}
+
+void ChooseFolder(const Process& process, HWND window, const std::string& folder) {
+  HWND chooser = OpenChooser(process, window);
+  if (!chooser) throw std::runtime_error("the chooser did not open");
+  PickDrive(chooser, folder[0]);
+  size_t start = 3;
+  while (start < folder.size()) {
+    size_t end = folder.find('\\', start);
+    if (end == std::string::npos) end = folder.size();
+    if (!OpenListedFolder(chooser, folder.substr(start, end - start)))
+      throw std::runtime_error("cannot open " + folder.substr(0, end) + " in the chooser");
+    start = end + 1;
+  }
+  ClickControl(chooser, kChooserOk);
+  if (!WaitHidden(chooser)) throw std::runtime_error("the chooser did not close");
+}
+
+}  // namespace e2e

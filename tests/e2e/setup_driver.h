@@ -1,0 +1,49 @@
+// What the installer's end-to-end tests do and read besides clicking: the controls of its
+// windows by ID, its texts, the registry and the machine's folders as the installer sees
+// them, and the folder chooser.
+#pragma once
+#include "tests/e2e/driver.h"
+
+#include <windows.h>
+
+#include <string>
+
+namespace e2e {
+
+// A code page 1256 text as the windows show it.
+std::wstring Wide1256(const std::string& bytes);
+// A text of the ANSI code page (paths) back from a window.
+std::string Ansi(const std::wstring& text);
+
+// The installer's main window, moved to the top-right corner of the screen: the picture
+// tests, running at the same time, read the screen in the top-left and bottom-right areas.
+HWND WaitMainWindow(const Process& process);
+// Clicks the middle of a control of the window.
+void ClickControl(HWND window, int id);
+// The text of the main window's path label.
+std::string PathText(HWND window);
+
+// A string value as stored; empty when missing.
+std::string RegistryText(HKEY root, const std::string& key, const std::string& name);
+// The user's "Shell Folders" value (Desktop, Start Menu).
+std::string ShellFolder(const std::string& name);
+std::string WindowsFolder();
+std::string SystemFolder();
+// Wine's Windows version for one program ("nt40", "win2k", "winxp", ...).
+void SetWineVersionFor(const std::string& program, const std::string& version);
+
+// The chooser: opens it with the main window's change button and returns it.
+HWND OpenChooser(const Process& process, HWND window);
+// The drive shown in the drive list ("C:").
+std::string SelectedDrive(HWND chooser);
+// Picks a drive ("S") in the drive list, as the user does.
+void PickDrive(HWND chooser, char letter);
+// Opens a folder of the folder list by its name (double click on its line).
+bool OpenListedFolder(HWND chooser, const std::string& name);
+// The folder list's lines, leading blanks taken off.
+std::vector<std::string> ListedFolders(HWND chooser);
+// Opens the chooser, goes to folder (its drive, then every folder from the root down) and
+// confirms.
+void ChooseFolder(const Process& process, HWND window, const std::string& folder);
+
+}  // namespace e2e
