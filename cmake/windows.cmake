@@ -112,7 +112,8 @@ if(BUILD_TESTS AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   add_executable(e2e_tests ${E2E_SOURCES})
   project_target_options(e2e_tests)
   target_compile_definitions(e2e_tests PRIVATE ${TEST_PATHS})
-  target_link_libraries(e2e_tests PRIVATE core GTest::gtest_main user32 gdi32 advapi32 shell32 ole32 uuid)
+  target_link_libraries(e2e_tests PRIVATE core GTest::gtest_main user32 gdi32 advapi32 shell32 ole32 uuid
+                                        version)
   add_dependencies(e2e_tests setup uninstall)
   # The suite runs twice: under a Western ANSI code page (1252) and under the Persian one
   # (1256, which LC_ALL=fa_IR.UTF-8 gives Wine), since the Persian texts must read the same.

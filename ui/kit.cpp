@@ -194,6 +194,7 @@ void Form::Show() {
 }
 
 void Form::ShowModal() {
+  if (modal_) return;  // already showing: the caller goes on when it closes
   std::vector<HWND> disabled;
   EnumThreadWindows(GetCurrentThreadId(), CollectEnabled, reinterpret_cast<LPARAM>(&disabled));
   HWND previous = GetActiveWindow();

@@ -12,7 +12,19 @@
 namespace {
 
 const wchar_t kSettingsFileMissing[] = L"فايل مربوط به تنظيمات برنامه يافت نشد ";
-const wchar_t kApplicationTitle[] = L"برنامه نصب";
+const wchar_t kWindowTitle[] = L"نصب برنامه";
+
+// Fixed size, centred on the desktop, right-to-left reading order without a mirrored layout.
+void ExpectCentredFixedRightToLeft(HWND window) {
+  RECT frame;
+  GetWindowRect(window, &frame);
+  EXPECT_NEAR((frame.left + frame.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
+  EXPECT_NEAR((frame.top + frame.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
+  LONG style = GetWindowLongW(window, GWL_STYLE), extended = GetWindowLongW(window, GWL_EXSTYLE);
+  EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
+  EXPECT_NE(extended & WS_EX_RTLREADING, 0);
+  EXPECT_EQ(extended & WS_EX_LAYOUTRTL, 0);
+}
 
 // A medium folder with REG.CFG holding these bytes (none when null).
 std::string Medium(const std::string& name, const char* settings) {
@@ -119,6 +131,9 @@ TEST(SetupStartup, ControlsLieWhereTheLayoutTablesPutThem) {
   GetClientRect(window, &client);
   EXPECT_EQ(client.right, 790);
   EXPECT_EQ(client.bottom, 534);
+  EXPECT_EQ(e2e::Caption(window), kWindowTitle);
+  EXPECT_NE(GetWindowLongW(window, GWL_STYLE) & WS_SYSMENU, 0);  // the close box
+  ExpectCentredFixedRightToLeft(window);
   const struct {
     int id;
     const char* name;
@@ -177,6 +192,7 @@ TEST(SetupStartup, ExitConfirmationControlsLieWhereTheTableSays) {
   EXPECT_EQ(client.bottom, 216);
   EXPECT_EQ(e2e::Caption(exitBox), L" ");
   EXPECT_EQ(GetWindowLongW(exitBox, GWL_STYLE) & WS_SYSMENU, 0);  // no border icons
+  ExpectCentredFixedRightToLeft(exitBox);
   EXPECT_FALSE(IsWindowEnabled(window));                          // modal over the main window
   const struct {
     int id;

@@ -1,0 +1,142 @@
+// The window kit in this process: controls as child windows with their IDs and texts,
+// labels sized to their text, the gauge's clamped percentage, and the events a form gets.
+#include "ui/kit.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+enum { kPicture = 1, kSpot, kTitle, kPathLabel, kBar };
+
+const ui::Control kLayout[] = {
+    ui::Picture(kPicture, "picture", {0, 0, 300, 200}, ui::kCentred, ""),
+    ui::HotSpot(kSpot, "spot", {10, 10, 40, 30}, "\xCA\xC7\xED\xED\xCF"),
+    ui::Label(kTitle, "title", {100, 20, 0, 0}, {"Tahoma", 19, ui::kRegular, ui::kRed},
+              ui::kRightToLeft | ui::kAutoSize, ""),
+    ui::Label(kPathLabel, "path", {100, 60, 150, 20}, {"Tahoma", 11, ui::kBold, ui::kBlack},
+              ui::kLeftToRight | ui::kAnsiText | ui::kHidden, "C:\\a"),
+    ui::Gauge(kBar, "bar", {10, 100, 200, 16}, {"Tahoma", 11, ui::kRegular, ui::kBlack}, ui::kNavy),
+};
+
+class TestForm : public ui::Form {
+ public:
+  TestForm() : Form({"KitTestForm", "\xE4\xD5\xC8", 300, 200, ui::kCloseBox}, kLayout) {}
+  std::vector<int> clicks, keys;
+  bool allowClose = false;
+  int closeQueries = 0;
+
+ protected:
+  void OnClick(int id) override { clicks.push_back(id); }
+  void OnKeyPress(int character) override { keys.push_back(character); }
+  bool OnCloseQuery() override {
+    ++closeQueries;
+    return allowClose;
+  }
+};
+
+std::wstring WindowText(HWND window) {
+  wchar_t buffer[256] = L"";
+  GetWindowTextW(window, buffer, 256);
+  return buffer;
+}
+
+RECT ChildRect(HWND child) {
+  RECT rect;
+  GetWindowRect(child, &rect);
+  MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+bool Shown(HWND window) { return GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE; }
+
+}  // namespace
+
+TEST(Kit, ControlsAreChildWindowsWithTheirIdsTextsAndRectangles) {
+  TestForm form;
+  form.Create();
+  ASSERT_TRUE(form.handle());
+  for (int id : {kPicture, kSpot, kTitle, kPathLabel, kBar}) {
+    HWND control = GetDlgItem(form.handle(), id);
+    ASSERT_TRUE(control) << id;
+    EXPECT_EQ(control, form.control(id));
+  }
+  EXPECT_EQ(WindowText(form.handle()), L"\u0646\u0635\u0628");
+  // A hot-spot carries its hint, converted from code page 1256.
+  EXPECT_EQ(WindowText(form.control(kSpot)), L"\u062A\u0627\u064A\u064A\u062F");
+  RECT spot = ChildRect(form.control(kSpot));
+  EXPECT_EQ(spot.left, 10);
+  EXPECT_EQ(spot.right - spot.left, 40);
+  EXPECT_EQ(spot.bottom - spot.top, 30);
+  // Persian bytes become Persian letters, the bytes themselves stay readable.
+  form.SetText(kTitle, "\xED\xDF");
+  EXPECT_EQ(WindowText(form.control(kTitle)), L"\u064A\u0643");
+  EXPECT_EQ(form.Text(kTitle), "\xED\xDF");
+  // A label in the ANSI code page (paths) and its visibility.
+  EXPECT_EQ(WindowText(form.control(kPathLabel)), L"C:\\a");
+  EXPECT_FALSE(Shown(form.control(kPathLabel)));
+  form.SetVisible(kPathLabel, true);
+  EXPECT_TRUE(Shown(form.control(kPathLabel)));
+  EXPECT_TRUE(form.IsVisible(kPathLabel));
+}
+
+TEST(Kit, ALabelSizedToItsTextKeepsItsLeftEdge) {
+  TestForm form;
+  form.Create();
+  form.SetText(kTitle, "ab");
+  RECT small = ChildRect(form.control(kTitle));
+  form.SetText(kTitle, "abcdefghijklmnop");
+  RECT large = ChildRect(form.control(kTitle));
+  EXPECT_EQ(small.left, 100);
+  EXPECT_EQ(large.left, 100);
+  EXPECT_EQ(large.top, 20);
+  EXPECT_GT(large.right, small.right + 50);
+  EXPECT_GE(large.bottom - large.top, 19);
+  // An empty text still has the height of a line.
+  form.SetText(kTitle, "");
+  RECT empty = ChildRect(form.control(kTitle));
+  EXPECT_EQ(empty.bottom - empty.top, large.bottom - large.top);
+}
+
+TEST(Kit, TheGaugeShowsItsClampedPercentage) {
+  TestForm form;
+  form.Create();
+  HWND bar = form.control(kBar);
+  EXPECT_EQ(WindowText(bar), L"0%");
+  form.SetGaugeMax(kBar, 200);
+  form.SetGaugeValue(kBar, 50);
+  EXPECT_EQ(WindowText(bar), L"25%");
+  form.SetGaugeValue(kBar, 500);
+  EXPECT_EQ(WindowText(bar), L"100%");
+  EXPECT_EQ(form.GaugeValue(kBar), 200);
+  form.SetGaugeValue(kBar, -3);
+  EXPECT_EQ(WindowText(bar), L"0%");
+  form.SetGaugeMax(kBar, int64_t(1) << 40);  // beyond 32 bits
+  form.SetGaugeValue(kBar, int64_t(3) << 38);
+  EXPECT_EQ(WindowText(bar), L"75%");
+  form.SetGaugeMax(kBar, 0);
+  EXPECT_EQ(WindowText(bar), L"0%");
+}
+
+TEST(Kit, HotSpotClicksKeysAndTheCloseQueryReachTheForm) {
+  TestForm form;
+  form.Create();
+  LPARAM inside = MAKELPARAM(5, 5), outside = MAKELPARAM(100, 5);
+  SendMessageW(form.control(kSpot), WM_LBUTTONDOWN, MK_LBUTTON, inside);
+  SendMessageW(form.control(kSpot), WM_LBUTTONUP, 0, inside);
+  // A press released outside the hot-spot is no click; labels take no clicks.
+  SendMessageW(form.control(kSpot), WM_LBUTTONDOWN, MK_LBUTTON, inside);
+  SendMessageW(form.control(kSpot), WM_LBUTTONUP, 0, outside);
+  SendMessageW(form.control(kTitle), WM_LBUTTONDOWN, MK_LBUTTON, inside);
+  SendMessageW(form.control(kTitle), WM_LBUTTONUP, 0, inside);
+  EXPECT_EQ(form.clicks, std::vector<int>{kSpot});
+  EXPECT_EQ(SendMessageW(form.control(kSpot), WM_NCHITTEST, 0, 0), HTCLIENT);
+  EXPECT_EQ(SendMessageW(form.control(kTitle), WM_NCHITTEST, 0, 0), HTTRANSPARENT);
+  SendMessageW(form.handle(), WM_CHAR, 27, 1);
+  SendMessageW(form.handle(), WM_CHAR, 13, 1);
+  EXPECT_EQ(form.keys, (std::vector<int>{27, 13}));
+  SendMessageW(form.handle(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(form.closeQueries, 1);
+  EXPECT_TRUE(IsWindow(form.handle()));
+}
