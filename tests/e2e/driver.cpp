@@ -249,4 +249,35 @@ SharedShellFoldersLock::~SharedShellFoldersLock() {
   CloseHandle(mutex_);
 }
 
+bool Exists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::vector<std::string> Names(const std::string& pattern) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA(pattern.c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    std::string name = data.cFileName;
+    if (name != "." && name != "..") names.push_back(name);
+  } while (FindNextFileA(find, &data));
+  FindClose(find);
+  return names;
+}
+
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+  for (DWORD start = GetTickCount(); !done(); Sleep(100))
+    if (GetTickCount() - start >= timeoutMs) return false;
+  return true;
+}
+
+std::wstring Wide1256(const std::string& bytes) {
+  std::wstring wide(bytes.size(), L'\0');
+  const int length =
+      MultiByteToWideChar(1256, 0, bytes.data(), (int)bytes.size(), &wide[0], (int)wide.size());
+  wide.resize(length > 0 ? length : 0);
+  return wide;
+}
+
 }  // namespace e2e

@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -71,6 +72,15 @@ std::string NewTestFolder(const std::string& name);
 void RemoveTree(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
 bool ReadFile(const std::string& path, std::string* bytes);
+// Whether a file or folder is there.
+bool Exists(const std::string& path);
+// The names a search pattern (folder + "\\*") finds, without "." and "..".
+std::vector<std::string> Names(const std::string& pattern);
+// Polls every 100 ms until done() holds; false after the timeout.
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs);
+
+// Code page 1256 bytes (the programs' texts) as the wide text windows show.
+std::wstring Wide1256(const std::string& bytes);
 
 // Held while a test creates or removes what all tests of a run share: the start-menu group
 // folder, the desktop and the "Shell Folders" values, so that tests running at the same time

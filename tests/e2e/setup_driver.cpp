@@ -6,13 +6,6 @@
 
 namespace e2e {
 
-std::wstring Wide1256(const std::string& bytes) {
-  std::wstring wide(bytes.size(), L'\0');
-  const int length = MultiByteToWideChar(1256, 0, bytes.data(), (int)bytes.size(), &wide[0], (int)wide.size());
-  wide.resize(length > 0 ? length : 0);
-  return wide;
-}
-
 std::string Ansi(const std::wstring& text) {
   std::string bytes(text.size() * 2, '\0');
   const int length = WideCharToMultiByte(CP_ACP, 0, text.data(), (int)text.size(), &bytes[0],

@@ -10,8 +10,6 @@
 
 namespace e2e {
 
-// A code page 1256 text as the windows show it.
-std::wstring Wide1256(const std::string& bytes);
 // A text of the ANSI code page (paths) back from a window.
 std::string Ansi(const std::wstring& text);
 

@@ -10,8 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 using namespace e2e;
 
 namespace {
@@ -19,33 +17,10 @@ namespace {
 const char kKey[] = "Software\\Microsoft\\windows\\CurrentVersion\\uninstall\\Daftar";
 const POINT kUninstallOk = {443 + 117 / 2, 472 + 44 / 2};
 
-bool Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 bool KeyExists(const char* key) {
   HKEY handle;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
   RegCloseKey(handle);
-  return true;
-}
-
-std::vector<std::string> Names(const std::string& pattern) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA(pattern.c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return names;
-  do {
-    if (std::string(data.cFileName) != "." && std::string(data.cFileName) != "..")
-      names.push_back(data.cFileName);
-  } while (FindNextFileA(find, &data));
-  FindClose(find);
-  return names;
-}
-
-bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-  for (DWORD start = GetTickCount(); !done(); Sleep(100))
-    if (GetTickCount() - start >= timeoutMs) return false;
   return true;
 }
 

@@ -7,14 +7,19 @@
 #define _WIN32_WINNT 0x0600
 #include "core/texts.h"
 #include "tests/e2e/driver.h"
+#include "tests/e2e/medium.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
-#include <functional>
 #include <vector>
 
 namespace {
+
+using e2e::Exists;
+using e2e::MakeFolders;
+using e2e::Names;
+using e2e::WaitUntil;
 
 // The uninstaller's controls: IDs in creation order, and the hot-spots' centres.
 enum { kTetr1 = 4, kTetr2, kTetr3 };
@@ -26,46 +31,6 @@ const char kUninstallKeys[] = "Software\\Microsoft\\windows\\CurrentVersion\\uni
 // The suite runs under two code pages at once, each in its own prefix, but both prefixes
 // keep their desktop in the same home folder: names that reach the desktop carry the code page.
 std::string Named(const std::string& base) { return base + std::to_string(GetACP()); }
-
-std::wstring Persian(const std::string& bytes) {
-  std::wstring wide(bytes.size(), L'\0');
-  int length = MultiByteToWideChar(1256, 0, bytes.data(), (int)bytes.size(), &wide[0],
-                                   (int)wide.size());
-  wide.resize(length);
-  return wide;
-}
-
-bool Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-  DWORD start = GetTickCount();
-  while (!done()) {
-    if (GetTickCount() - start >= timeoutMs) return false;
-    Sleep(100);
-  }
-  return true;
-}
-
-std::vector<std::string> Names(const std::string& pattern) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA(pattern.c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return names;
-  do {
-    std::string name = data.cFileName;
-    if (name != "." && name != "..") names.push_back(name);
-  } while (FindNextFileA(find, &data));
-  FindClose(find);
-  return names;
-}
-
-void MakeFolders(const std::string& path) {
-  for (size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
-    CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
-  CreateDirectoryA(path.c_str(), nullptr);
-}
 
 std::string ShellFolder(const char* name) {
   char value[MAX_PATH] = "";
@@ -204,7 +169,7 @@ void UseTempFolder(const std::string& folder) {
 void Answer(const e2e::Process& program, const char* caption, const std::wstring& text) {
   HWND dialog = e2e::WaitDialog(program);
   ASSERT_TRUE(dialog) << "no message dialog";
-  EXPECT_EQ(e2e::Text(dialog), Persian(caption));
+  EXPECT_EQ(e2e::Text(dialog), e2e::Wide1256(caption));
   EXPECT_EQ(e2e::DialogMessage(dialog), text);
   e2e::PressButton(dialog, L"OK");
   EXPECT_TRUE(e2e::WaitGone(dialog));
@@ -237,11 +202,11 @@ TEST_P(Removal, RemovesTheProductAndThenItself) {
   e2e::Process uninstaller(product.uninstaller, elsewhere);
   HWND window = e2e::WaitWindow(uninstaller, "TForm1");
   ASSERT_TRUE(window);
-  EXPECT_EQ(e2e::Text(e2e::Control(window, kTetr1)), Persian(texts::kUninstallTitle));
+  EXPECT_EQ(e2e::Text(e2e::Control(window, kTetr1)), e2e::Wide1256(texts::kUninstallTitle));
   EXPECT_EQ(e2e::Text(e2e::Control(window, kTetr2)),
-            c.recordLines >= 2 ? Persian("Second line " + program) : L"");
+            c.recordLines >= 2 ? e2e::Wide1256("Second line " + program) : L"");
   EXPECT_EQ(e2e::Text(e2e::Control(window, kTetr3)),
-            c.recordLines >= 6 ? Persian("Organization of " + program) : L"");
+            c.recordLines >= 6 ? e2e::Wide1256("Organization of " + program) : L"");
   e2e::Click(window, kOk.x, kOk.y);
 
   // The success message comes once the script is written and before it starts: the script
@@ -249,7 +214,7 @@ TEST_P(Removal, RemovesTheProductAndThenItself) {
   HWND dialog = e2e::WaitDialog(uninstaller, 60000);
   ASSERT_TRUE(dialog);
   EXPECT_EQ(e2e::Text(dialog), L"Information");
-  EXPECT_EQ(e2e::DialogMessage(dialog), Persian(texts::kRemovalDone));
+  EXPECT_EQ(e2e::DialogMessage(dialog), e2e::Wide1256(texts::kRemovalDone));
   EXPECT_EQ(Names(temp + "\\*.bat").size(), 1u);
   EXPECT_TRUE(Exists(product.uninstaller));
   e2e::PressButton(dialog, L"OK");
@@ -286,7 +251,7 @@ TEST_P(Removal, RemovesTheProductAndThenItself) {
   window = e2e::WaitWindow(again, "TForm1");
   ASSERT_TRUE(window);
   e2e::Click(window, kOk.x, kOk.y);
-  Answer(again, "Information", Persian(texts::kUninstallEntryMissing));
+  Answer(again, "Information", e2e::Wide1256(texts::kUninstallEntryMissing));
   EXPECT_EQ(again.WaitExit(), 0);
   EXPECT_TRUE(Exists(product.uninstaller));
   EXPECT_TRUE(Exists(product.folder + "\\INSTALL.CFG"));
@@ -327,7 +292,7 @@ TEST_P(Refusal, DeletesNothingInASystemFolder) {
   HWND window = e2e::WaitWindow(uninstaller, "TForm1");
   ASSERT_TRUE(window);
   e2e::Click(window, kOk.x, kOk.y);
-  Answer(uninstaller, "Warning", Persian(texts::kInstallFolderProtected));
+  Answer(uninstaller, "Warning", e2e::Wide1256(texts::kInstallFolderProtected));
   EXPECT_EQ(uninstaller.WaitExit(), 0);
 
   EXPECT_TRUE(Exists(canary));
@@ -389,7 +354,7 @@ TEST(Uninstaller, WindowLayout) {
   e2e::Process uninstaller(folder + "\\Uninstall.exe", folder);
   HWND window = e2e::WaitWindow(uninstaller, "TForm1");
   ASSERT_TRUE(window);
-  EXPECT_EQ(e2e::Text(window), Persian(texts::kUninstallTitle));
+  EXPECT_EQ(e2e::Text(window), e2e::Wide1256(texts::kUninstallTitle));
   RECT client;
   GetClientRect(window, &client);
   EXPECT_EQ(client.right, 799);
@@ -430,7 +395,7 @@ TEST(Uninstaller, MissingRecordEndsBeforeTheWindow) {
   ASSERT_TRUE(dialog);
   EXPECT_FALSE(e2e::WaitWindow(uninstaller, "TForm1", 0));
   EXPECT_EQ(e2e::Text(dialog), L"Information");
-  EXPECT_EQ(e2e::DialogMessage(dialog), Persian(texts::kRecordMissing));
+  EXPECT_EQ(e2e::DialogMessage(dialog), e2e::Wide1256(texts::kRecordMissing));
   e2e::PressButton(dialog, L"OK");
   EXPECT_EQ(uninstaller.WaitExit(), 0);
 }
@@ -452,7 +417,7 @@ TEST(Uninstaller, LockedRecordShowsTheErrorNumberAndAnEmptyWindow) {
   EXPECT_EQ(e2e::Text(e2e::Control(window, kTetr2)), L"");
   EXPECT_EQ(e2e::Text(e2e::Control(window, kTetr3)), L"");
   e2e::Click(window, kOk.x, kOk.y);
-  Answer(uninstaller, "Information", Persian(texts::kUninstallEntryMissing));
+  Answer(uninstaller, "Information", e2e::Wide1256(texts::kUninstallEntryMissing));
   EXPECT_EQ(uninstaller.WaitExit(), 0);
   EXPECT_TRUE(EntryExists(program));
   for (const std::string& name : product.contents)
@@ -477,7 +442,7 @@ TEST(Uninstaller, UnusableTemporaryFolderShowsTheErrorAndKeepsTheWindow) {
   e2e::Click(window, kOk.x, kOk.y);
   HWND dialog = e2e::WaitDialog(uninstaller, 60000);
   ASSERT_TRUE(dialog);
-  EXPECT_EQ(e2e::Text(dialog), Persian(texts::kUninstallTitle));
+  EXPECT_EQ(e2e::Text(dialog), e2e::Wide1256(texts::kUninstallTitle));
   EXPECT_EQ(e2e::DialogMessage(dialog).substr(0, 20), L"Cannot create file \"");
   e2e::PressButton(dialog, L"OK");
   EXPECT_TRUE(e2e::WaitGone(dialog));
@@ -521,7 +486,7 @@ TEST(Uninstaller, FailingShortcutStepStillDeletesTheEntry) {
   ASSERT_TRUE(dialog);
   DWORD type = 0;
   RegGetValueA(HKEY_CURRENT_USER, key, "Desktop", RRF_RT_ANY, &type, nullptr, nullptr);
-  if (type != REG_DWORD && e2e::DialogMessage(dialog) == Persian(texts::kRemovalDone)) {
+  if (type != REG_DWORD && e2e::DialogMessage(dialog) == e2e::Wide1256(texts::kRemovalDone)) {
     // Wine's desktop process, started meanwhile by another test's first window, wrote the
     // value afresh before the uninstaller read it: this run proves nothing either way.
     e2e::PressButton(dialog, L"OK");
@@ -529,7 +494,7 @@ TEST(Uninstaller, FailingShortcutStepStillDeletesTheEntry) {
     DeleteFileA(product.desktopLink.c_str());
     GTEST_SKIP() << "the \"Desktop\" value was rewritten by Wine during the test";
   }
-  EXPECT_EQ(e2e::Text(dialog), Persian(texts::kUninstallTitle));
+  EXPECT_EQ(e2e::Text(dialog), e2e::Wide1256(texts::kUninstallTitle));
   EXPECT_EQ(e2e::DialogMessage(dialog), L"Invalid data type for 'Desktop'");
   e2e::PressButton(dialog, L"OK");
   EXPECT_TRUE(e2e::WaitGone(dialog));
@@ -537,7 +502,7 @@ TEST(Uninstaller, FailingShortcutStepStillDeletesTheEntry) {
   EXPECT_FALSE(EntryExists(program));
   EXPECT_EQ(Names(product.folder + "\\*"), std::vector<std::string>{"Uninstall.exe"});
   e2e::Click(window, kOk.x, kOk.y);
-  Answer(uninstaller, "Information", Persian(texts::kUninstallEntryMissing));
+  Answer(uninstaller, "Information", e2e::Wide1256(texts::kUninstallEntryMissing));
   EXPECT_EQ(uninstaller.WaitExit(), 0);
   DeleteEntry(program);
   e2e::RemoveTree(GroupFolder());
