@@ -177,10 +177,11 @@ inline constexpr char kCheckSystemListName[] =
 inline constexpr char kCheckTooManyPairs[] =
     "FONT.TXT has %s pairs of lines; the installer reads the first 20 and ignores the rest.";
 inline constexpr char kCheckFewerPairs[] =
-    "FONT.TXT has %s pairs for %s font files; the fonts without a pair are registered under "
-    "their file names.";
+    "FONT.TXT has fewer pairs (%s) than font files (%s); the fonts without a pair are "
+    "registered under their file names.";
 inline constexpr char kCheckMorePairs[] =
-    "FONT.TXT has %s pairs for %s font files; the pairs past the last font are not used.";
+    "FONT.TXT has more pairs (%s) than font files (%s); the pairs past the last font are not "
+    "used.";
 inline constexpr char kCheckPairingTable[] =
     "the installer pairs the font files with FONT.TXT in the order it lists them, not by name:";
 inline constexpr char kCheckNoFontList[] =

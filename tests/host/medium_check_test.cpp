@@ -310,12 +310,12 @@ TEST(MediumCheck, EachBrokenMediumGivesItsFindings) {
        },
        {"warning: FONT.TXT has 21 pairs of lines; the installer reads the first 20 and ignores "
         "the rest.",
-        "warning: FONT.TXT has 20 pairs for 2 font files; the pairs past the last font are not "
-        "used."}},
+        "warning: FONT.TXT has more pairs (20) than font files (2); the pairs past the last font "
+        "are not used."}},
       {"fewer pairs than fonts",
        [](FakeMedium& m) { m.File("Fonts\\FONT.TXT", "a.ttf\r\nA (TrueType)\r\n"); },
-       {"warning: FONT.TXT has 1 pairs for 2 font files; the fonts without a pair are "
-        "registered under their file names."}},
+       {"warning: FONT.TXT has fewer pairs (1) than font files (2); the fonts without a pair "
+        "are registered under their file names."}},
       {"pairs in name order against the listing",
        [](FakeMedium& m) {
          m.File("Fonts\\FONT.TXT", "b.ttf\r\nB (TrueType)\r\na.ttf\r\nA (TrueType)\r\n");
