@@ -53,6 +53,11 @@ UINT TextFlags(unsigned options) {
   return flags | DT_LEFT;
 }
 
+bool IsRightToLeftLine(const std::wstring& text, unsigned options) {
+  return (options & (kCentredText | kRightToLeft)) && !(options & kPathEllipsis) &&
+         text.find_first_of(L"\r\n\t") == std::wstring::npos;
+}
+
 BOOL CALLBACK CollectEnabled(HWND window, LPARAM list) {
   if (IsWindowVisible(window) && IsWindowEnabled(window))
     reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
@@ -177,11 +182,10 @@ void Form::FitToText(Item& item) {
   if (text.empty()) text = L" ";
   HDC dc = GetDC(window_);
   HGDIOBJ old = SelectObject(dc, item.font);
-  RECT measured = {0, 0, 0, 0};
-  DrawTextW(dc, text.c_str(), (int)text.size(), &measured, TextFlags(item.row.options) | DT_CALCRECT);
+  SIZE measured = LabelTextSize(dc, text, item.row.options);
   SelectObject(dc, old);
   ReleaseDC(window_, dc);
-  SetBounds(item.row.id, {item.rect.left, item.rect.top, measured.right, measured.bottom});
+  SetBounds(item.row.id, {item.rect.left, item.rect.top, measured.cx, measured.cy});
 }
 
 void Form::Show() {
@@ -375,7 +379,7 @@ void Form::PaintItem(HDC dc, const Item& item) {
       SelectObject(dc, item.font);
       SetBkMode(dc, TRANSPARENT);
       SetTextColor(dc, item.row.font.color);
-      DrawTextW(dc, text.c_str(), (int)text.size(), &rect, TextFlags(item.row.options));
+      DrawLabelText(dc, rect, text, item.row.options);
       break;
     }
     case Kind::Gauge: {
@@ -502,6 +506,39 @@ LRESULT CALLBACK Form::ControlProc(HWND window, UINT message, WPARAM wParam, LPA
     }
   }
   return DefWindowProcW(window, message, wParam, lParam);
+}
+
+SIZE LabelTextSize(HDC dc, const std::wstring& text, unsigned options) {
+  RECT measured = {0, 0, 0, 0};
+  DrawTextW(dc, text.c_str(), (int)text.size(), &measured, TextFlags(options) | DT_CALCRECT);
+  SIZE size = {measured.right, measured.bottom};
+  if (IsRightToLeftLine(text, options)) {
+    // The width the text output advances by, drawn into a memory device of one pixel.
+    HDC memory = CreateCompatibleDC(dc);
+    HGDIOBJ old = SelectObject(memory, GetCurrentObject(dc, OBJ_FONT));
+    SetTextAlign(memory, TA_UPDATECP | TA_LEFT | TA_TOP | TA_RTLREADING);
+    MoveToEx(memory, 0, 0, nullptr);
+    ExtTextOutW(memory, 0, 0, ETO_RTLREADING, nullptr, text.c_str(), (UINT)text.size(), nullptr);
+    POINT end = {0, 0};
+    GetCurrentPositionEx(memory, &end);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    size.cx = end.x;
+  }
+  return size;
+}
+
+void DrawLabelText(HDC dc, const RECT& rect, const std::wstring& text, unsigned options) {
+  if (!IsRightToLeftLine(text, options)) {
+    RECT area = rect;
+    DrawTextW(dc, text.c_str(), (int)text.size(), &area, TextFlags(options));
+    return;
+  }
+  const bool centred = options & kCentredText;
+  const UINT align = SetTextAlign(dc, (centred ? TA_CENTER : TA_RIGHT) | TA_TOP | TA_RTLREADING);
+  ExtTextOutW(dc, centred ? (rect.left + rect.right) / 2 : rect.right, rect.top, ETO_RTLREADING,
+              nullptr, text.c_str(), (UINT)text.size(), nullptr);
+  SetTextAlign(dc, align);
 }
 
 void SetApplicationTitle(const char* bytes) { applicationTitle = bytes; }

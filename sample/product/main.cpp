@@ -10,13 +10,16 @@ static LRESULT CALLBACK ProductProc(HWND window, UINT message, WPARAM wParam, LP
     case WM_PAINT: {
       PAINTSTRUCT paint;
       HDC dc = BeginPaint(window, &paint);
+      // Centred by the text output itself, which measures the joined letters it draws
+      // (Wine's DrawText centres by the width of the unjoined ones, too far left).
       RECT client;
       GetClientRect(window, &client);
       HFONT font = CreateFontW(-24, 0, 0, 0, FW_BOLD, 0, 0, 0, ARABIC_CHARSET, 0, 0, 0, 0,
                                L"Tahoma");
       HGDIOBJ old = SelectObject(dc, font);
       SetBkMode(dc, TRANSPARENT);
-      DrawTextW(dc, kMessage, -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_RTLREADING);
+      SetTextAlign(dc, TA_CENTER | TA_TOP | TA_RTLREADING);
+      TextOutW(dc, client.right / 2, client.bottom / 2 - 12, kMessage, lstrlenW(kMessage));
       SelectObject(dc, old);
       DeleteObject(font);
       EndPaint(window, &paint);

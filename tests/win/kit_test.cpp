@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -139,4 +142,83 @@ TEST(Kit, HotSpotClicksKeysAndTheCloseQueryReachTheForm) {
   SendMessageW(form.handle(), WM_CLOSE, 0, 0);
   EXPECT_EQ(form.closeQueries, 1);
   EXPECT_TRUE(IsWindow(form.handle()));
+}
+
+namespace {
+
+// A white memory bitmap with a 48-pixel Persian font selected, and the columns its black ink
+// spans after a label's text is drawn into it.
+class InkBoard {
+ public:
+  InkBoard() {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = kWidth;
+    info.bmiHeader.biHeight = -kHeight;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    dc_ = CreateCompatibleDC(nullptr);
+    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_),
+                               nullptr, 0);
+    SelectObject(dc_, bitmap_);
+    font_ = CreateFontW(-48, 0, 0, 0, FW_NORMAL, 0, 0, 0, ARABIC_CHARSET, 0, 0, 0, 0, L"Tahoma");
+    SelectObject(dc_, font_);
+    SetBkMode(dc_, TRANSPARENT);
+    SetTextColor(dc_, RGB(0, 0, 0));
+  }
+  ~InkBoard() {
+    DeleteDC(dc_);
+    DeleteObject(bitmap_);
+    DeleteObject(font_);
+  }
+  HDC dc() const { return dc_; }
+
+  // The first and last column with ink; {-1, -1} when nothing was drawn.
+  std::pair<int, int> Draw(const std::wstring& text, const RECT& rect, unsigned options) {
+    std::fill(bits_, bits_ + kWidth * kHeight, 0xFFFFFFu);
+    ui::DrawLabelText(dc_, rect, text, options);
+    GdiFlush();
+    int left = -1, right = -1;
+    for (int x = 0; x < kWidth; ++x)
+      for (int y = 0; y < kHeight; ++y)
+        if ((bits_[y * kWidth + x] & 0xFFFFFFu) != 0xFFFFFFu) {
+          if (left < 0) left = x;
+          right = x;
+          break;
+        }
+    return {left, right};
+  }
+
+ private:
+  static constexpr int kWidth = 800, kHeight = 100;
+  HDC dc_;
+  HBITMAP bitmap_;
+  HFONT font_;
+  uint32_t* bits_ = nullptr;
+};
+
+}  // namespace
+
+// Joined Persian letters are much wider than the unjoined ones: a title is placed and
+// measured by what is drawn, so it is centred whole in its label, ends at a right-aligned
+// label's right edge, and fits a label sized to it.
+TEST(KitLabelText, PersianLinesArePlacedAndMeasuredByTheirJoinedLetters) {
+  const std::wstring title =
+      L"\u062F\u0641\u062A\u0631 \u062D\u0633\u0627\u0628 \u0646\u0645\u0648\u0646\u0647";
+  InkBoard board;
+
+  const RECT label = {200, 10, 617, 91};  // the uninstaller's title label
+  auto [left, right] = board.Draw(title, label, ui::kCentredText);
+  ASSERT_GE(left, 0) << "nothing drawn";
+  EXPECT_GE(left, label.left);
+  EXPECT_LE(right, label.right);
+  EXPECT_NEAR((left + right) / 2, (label.left + label.right) / 2, 4);
+
+  std::tie(left, right) = board.Draw(title, {0, 10, 700, 91}, ui::kRightToLeft);
+  EXPECT_NEAR(right, 699, 4);
+
+  SIZE size = ui::LabelTextSize(board.dc(), title, ui::kRightToLeft);
+  std::tie(left, right) = board.Draw(title, {100, 10, 100 + size.cx, 91}, ui::kRightToLeft);
+  EXPECT_NEAR(left, 100, 4);
+  EXPECT_NEAR(right, 100 + size.cx - 1, 4);
 }
