@@ -89,6 +89,22 @@ void ListFiles(const std::string& folder, const std::string& prefix, int* count)
   });
 }
 
+// A message dialog's text, one indented line per line of the message (its lines end in CR
+// alone, which a terminal would print over each other), without the padding blanks.
+void PrintMessage(const char* who, HWND dialog) {
+  printf("%s says:\n", who);
+  std::string text = Ansi(DialogMessage(dialog));
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    size_t first = line.find_first_not_of(' '), last = line.find_last_not_of(' ');
+    if (first != std::string::npos) printf("  %s\n", line.substr(first, last - first + 1).c_str());
+    start = end + 1;
+  }
+}
+
 const char* Present(bool present) { return present ? "present" : "absent"; }
 
 // What the installation left on the machine.
@@ -176,7 +192,7 @@ int main(int argc, char** argv) {
     HWND question = WaitDialog(setup, 120000);
     if (!question) return Fail("the installation did not finish");
     Shot("setup-finished", window, question);
-    printf("The installer says:\n  %s\n", Ansi(DialogMessage(question)).c_str());
+    PrintMessage("The installer", question);
     PressButton(question, L"&No");
     printf("Installer exit code: %ld\n", setup.WaitExit(30000));
   }
@@ -198,7 +214,7 @@ int main(int argc, char** argv) {
     HWND done = WaitDialog(uninstall, 60000);
     if (!done) return Fail("the removal did not finish");
     Shot("uninstall-finished", window, done);
-    printf("The uninstaller says:\n  %s\n", Ansi(DialogMessage(done)).c_str());
+    PrintMessage("The uninstaller", done);
     PressButton(done, L"OK");
     uninstall.WaitExit(30000);
   }
