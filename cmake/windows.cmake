@@ -137,7 +137,8 @@ if(BUILD_TESTS AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
 
   # make demo's driver: installs a medium and removes it again, as a user would.
   add_executable(demo_driver ${CMAKE_SOURCE_DIR}/tools/demo/demo.cpp
-                             ${CMAKE_SOURCE_DIR}/tests/e2e/driver.cpp)
+                             ${CMAKE_SOURCE_DIR}/tests/e2e/driver.cpp
+                             ${CMAKE_SOURCE_DIR}/tests/e2e/setup_driver.cpp)
   project_target_options(demo_driver)
   target_compile_definitions(demo_driver PRIVATE ${TEST_PATHS})
   target_link_libraries(demo_driver PRIVATE common win core gdi32)

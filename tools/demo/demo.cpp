@@ -15,6 +15,7 @@
 #include "core/names.h"
 #include "setup/controls.h"
 #include "tests/e2e/driver.h"
+#include "tests/e2e/setup_driver.h"
 #include "uninstall/controls.h"
 #include "win/files.h"
 #include "win/registry.h"
@@ -26,15 +27,6 @@ namespace {
 
 std::string folderOfShots;
 int shotNumber = 0;
-
-std::string Ansi(const std::wstring& wide) {
-  if (wide.empty()) return {};
-  int size =
-      WideCharToMultiByte(CP_ACP, 0, wide.c_str(), (int)wide.size(), nullptr, 0, nullptr, nullptr);
-  std::string out(size, '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.c_str(), (int)wide.size(), &out[0], size, nullptr, nullptr);
-  return out;
-}
 
 // Saves the screen area covered by the windows given (a dialog over its window) as a BMP.
 void Shot(const char* name, HWND window, HWND over = nullptr) {
@@ -105,6 +97,19 @@ void PrintMessage(const char* who, HWND dialog) {
   }
 }
 
+// Opens a window of the program over its main window with the control opener, saves a
+// screenshot of both, and closes it again with its cancel control. False when the window
+// did not open or close.
+bool ShotAndCancel(const Process& program, HWND window, int opener, const char* className,
+                   int cancel, const char* shot) {
+  ClickRect(window, ChildRect(Control(window, opener)));
+  HWND opened = WaitWindow(program, className);
+  if (!opened) return false;
+  Shot(shot, window, opened);
+  ClickRect(opened, ChildRect(Control(opened, cancel)));
+  return WaitHidden(opened);
+}
+
 const char* Present(bool present) { return present ? "present" : "absent"; }
 
 // What the installation left on the machine.
@@ -127,7 +132,7 @@ void PrintInstalled(const std::string& medium, const std::string& installFolder,
     for (const char* name : {"UninstallString", "DisplayName", "Publisher", "Author"})
       printf("  %-16s %s\n", name, machine.ReadString(name).c_str());
 
-  std::string windows = WindowsFolder();
+  std::string windows = ::WindowsFolder();
   std::string fonts = FontsFolderOf(windows);
   printf("\nFonts (%s) and their registry names:\n", fonts.c_str());
   machine.Open("Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts", false);
@@ -173,21 +178,12 @@ int main(int argc, char** argv) {
     Process setup(medium + "\\setup.exe", medium);
     HWND window = WaitWindow(setup, "TForm1");
     if (!window) return Fail("the installer's window did not open");
-    installFolder = Ansi(Text(Control(window, kPath)));
+    installFolder = PathText(window);
     Shot("setup", window);
-    // The folder chooser and the exit confirmation, each left with its cancel button.
-    ClickRect(window, ChildRect(Control(window, kChange)));
-    HWND chooser = WaitWindow(setup, "TForm4");
-    if (!chooser) return Fail("the folder chooser did not open");
-    Shot("setup-chooser", window, chooser);
-    ClickRect(chooser, ChildRect(Control(chooser, kChooserCancel)));
-    if (!WaitHidden(chooser)) return Fail("the folder chooser did not close");
-    ClickRect(window, ChildRect(Control(window, kCancel)));
-    HWND confirmation = WaitWindow(setup, "TForm5");
-    if (!confirmation) return Fail("the exit confirmation did not open");
-    Shot("setup-exit", window, confirmation);
-    ClickRect(confirmation, ChildRect(Control(confirmation, kExitLabel1)));
-    if (!WaitHidden(confirmation)) return Fail("the exit confirmation did not close");
+    if (!ShotAndCancel(setup, window, kChange, "TForm4", kChooserCancel, "setup-chooser"))
+      return Fail("the folder chooser did not open and close");
+    if (!ShotAndCancel(setup, window, kCancel, "TForm5", kExitLabel1, "setup-exit"))
+      return Fail("the exit confirmation did not open and close");
     ClickRect(window, ChildRect(Control(window, kNext1)));
     HWND question = WaitDialog(setup, 120000);
     if (!question) return Fail("the installation did not finish");
