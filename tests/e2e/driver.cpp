@@ -266,11 +266,7 @@ std::vector<std::string> Names(const std::string& pattern) {
   return names;
 }
 
-bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-  for (DWORD start = GetTickCount(); !done(); Sleep(100))
-    if (GetTickCount() - start >= timeoutMs) return false;
-  return true;
-}
+bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs) { return Poll(timeoutMs, done); }
 
 std::wstring Wide1256(const std::string& bytes) {
   std::wstring wide(bytes.size(), L'\0');

@@ -76,7 +76,7 @@ bool ReadFile(const std::string& path, std::string* bytes);
 bool Exists(const std::string& path);
 // The names a search pattern (folder + "\\*") finds, without "." and "..".
 std::vector<std::string> Names(const std::string& pattern);
-// Polls every 100 ms until done() holds; false after the timeout.
+// Polls until done() holds; false after the timeout.
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs);
 
 // Code page 1256 bytes (the programs' texts) as the wide text windows show.

@@ -393,8 +393,9 @@ TEST(InstallingInOwnPrefix, TheDesktopShortcutStartsTheInstalledProduct) {
   if (open.hProcess) CloseHandle(open.hProcess);
 
   HWND product = nullptr;
-  for (int i = 0; i < 100 && !(product = FindWindowA("SampleProduct", nullptr)); ++i) Sleep(100);
-  ASSERT_TRUE(product) << "the product's window did not open";
+  ASSERT_TRUE(WaitUntil([&] { return (product = FindWindowA("SampleProduct", nullptr)) != nullptr; },
+                        10000))
+      << "the product's window did not open";
   DWORD processId = 0;
   GetWindowThreadProcessId(product, &processId);
   HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, processId);
