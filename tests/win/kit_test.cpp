@@ -1,5 +1,6 @@
 // The window kit in this process: controls as child windows with their IDs and texts,
-// labels sized to their text, the gauge's clamped percentage, and the events a form gets.
+// labels sized to their text, the gauge's clamped percentage, the events a form gets, and
+// where a Persian label's text lands when drawn.
 #include "ui/kit.h"
 
 #include <gtest/gtest.h>
