@@ -95,6 +95,7 @@ if(BUILD_TESTS AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
     gtest_discover_tests(win_tests TEST_PREFIX "win." DISCOVERY_MODE PRE_TEST
                          TEST_FILTER "*InOwnPrefix.*"
                          DISCOVERY_TIMEOUT 60 PROPERTIES LABELS win
+                         FIXTURES_REQUIRED test_drives
                          ENVIRONMENT "WINE_OWN_PREFIX=1;LC_ALL=C.UTF-8")
 
     # Test-only libraries for the system files tests (tests/win/libraries): a COM server

@@ -9,7 +9,12 @@
 #include <algorithm>
 #include <vector>
 
+namespace {
+bool HasNul(const std::string& path) { return path.find('\0') != std::string::npos; }
+}  // namespace
+
 bool FileExists(const std::string& path) {
+  if (HasNul(path)) return false;
   WIN32_FIND_DATAA data;
   HANDLE find = FindFirstFileA(path.c_str(), &data);
   if (find == INVALID_HANDLE_VALUE) return false;
@@ -18,12 +23,14 @@ bool FileExists(const std::string& path) {
 }
 
 bool FolderExists(const std::string& path) {
+  if (HasNul(path)) return false;
   DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 void ListFolder(const std::string& pattern, uint32_t mask,
                 const std::function<void(const ListedEntry&)>& visit) {
+  if (HasNul(pattern)) return;
   WIN32_FIND_DATAA data;
   HANDLE find = FindFirstFileA(pattern.c_str(), &data);
   if (find == INVALID_HANDLE_VALUE) return;
@@ -72,34 +79,65 @@ struct Handle {
 };
 }  // namespace
 
-void CopyFileContents(const std::string& source, const std::string& target) {
+std::string PartialCopyName(const std::string& target) { return target + ".$$$"; }
+
+std::string CopyToPartialFile(const std::string& source, const std::string& target,
+                              bool targetMustBeWritable) {
   const DWORD kChunk = 61440;
-  Handle in{CreateFileA(source.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                        FILE_ATTRIBUTE_NORMAL, nullptr)};
+  Handle in{HasNul(source) ? INVALID_HANDLE_VALUE
+                           : CreateFileA(source.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr)};
   if (in.value == INVALID_HANDLE_VALUE) {
-    DWORD error = GetLastError();
+    DWORD error = HasNul(source) ? ERROR_FILE_NOT_FOUND : GetLastError();
     throw Failure(FillText(texts::kCannotOpenFile, {FullPath(source), SystemErrorText(error)}));
   }
-  Handle out{CreateFileA(target.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr)};
-  if (out.value == INVALID_HANDLE_VALUE) {
+  if (targetMustBeWritable) {
+    // An existing target in use or read-only fails as its creation in place would have.
+    Handle existing{CreateFileA(target.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
     DWORD error = GetLastError();
+    if (existing.value == INVALID_HANDLE_VALUE && error != ERROR_FILE_NOT_FOUND)
+      throw Failure(FillText(texts::kCannotCreateFile, {FullPath(target), SystemErrorText(error)}));
+  }
+  const std::string partial = PartialCopyName(target);
+  {
+    Handle out{CreateFileA(partial.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr)};
+    if (out.value == INVALID_HANDLE_VALUE) {
+      DWORD error = GetLastError();
+      throw Failure(FillText(texts::kCannotCreateFile, {FullPath(target), SystemErrorText(error)}));
+    }
+    try {
+      LARGE_INTEGER size;
+      if (!GetFileSizeEx(in.value, &size)) size.QuadPart = 0;
+      uint64_t remaining = (uint64_t)size.QuadPart;
+      std::vector<char> buffer((size_t)std::min<uint64_t>(remaining, kChunk));
+      while (remaining > 0) {
+        DWORD chunk = (DWORD)std::min<uint64_t>(remaining, kChunk);
+        DWORD done = 0;
+        if (!ReadFile(in.value, buffer.data(), chunk, &done, nullptr) || done != chunk)
+          throw Failure(texts::kStreamReadError);
+        if (!WriteFile(out.value, buffer.data(), chunk, &done, nullptr) || done != chunk)
+          throw Failure(texts::kStreamWriteError);
+        remaining -= chunk;
+      }
+    } catch (...) {
+      CloseHandle(out.value);
+      out.value = INVALID_HANDLE_VALUE;
+      DeleteFileA(partial.c_str());
+      throw;
+    }
+  }  // the partial copy closes before the source
+  return partial;
+}
+
+void CopyFileContents(const std::string& source, const std::string& target) {
+  const std::string partial = CopyToPartialFile(source, target, true);
+  if (!MoveFileExA(partial.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    DWORD error = GetLastError();
+    DeleteFileA(partial.c_str());
     throw Failure(FillText(texts::kCannotCreateFile, {FullPath(target), SystemErrorText(error)}));
   }
-  LARGE_INTEGER size;
-  if (!GetFileSizeEx(in.value, &size)) size.QuadPart = 0;
-  uint64_t remaining = (uint64_t)size.QuadPart;
-  std::vector<char> buffer((size_t)std::min<uint64_t>(remaining, kChunk));
-  while (remaining > 0) {
-    DWORD chunk = (DWORD)std::min<uint64_t>(remaining, kChunk);
-    DWORD done = 0;
-    if (!ReadFile(in.value, buffer.data(), chunk, &done, nullptr) || done != chunk)
-      throw Failure(texts::kStreamReadError);
-    if (!WriteFile(out.value, buffer.data(), chunk, &done, nullptr) || done != chunk)
-      throw Failure(texts::kStreamWriteError);
-    remaining -= chunk;
-  }
-  // The target closes before the source, as the member order of destruction gives.
 }
 
 bool ReadWholeFile(const std::string& path, std::string* bytes, unsigned long* error) {

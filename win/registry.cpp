@@ -1,6 +1,7 @@
 #include "win/registry.h"
 
 #include "core/failure.h"
+#include "core/names.h"
 #include "core/fill.h"
 #include "core/texts.h"
 
@@ -71,5 +72,6 @@ static bool DeleteTree(HKEY parent, const std::string& key) {
 
 bool Registry::DeleteKey(const std::string& key) {
   Close();
+  if (IsUninstallKeyOrAbove(key)) return false;
   return DeleteTree(root_, key);
 }

@@ -1,5 +1,6 @@
 #include "tests/win/scratch.h"
 
+#include "tests/e2e/driver.h"
 #include "win/files.h"
 
 #include <gtest/gtest.h>
@@ -23,6 +24,11 @@ void RemoveTree(const std::string& path) {
   DWORD attributes = GetFileAttributesA(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return;
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  // A link goes by itself; what it leads to stays.
+  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+    e2e::RemoveLink(path);
+    return;
+  }
   if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
     DeleteFileA(path.c_str());
     return;
