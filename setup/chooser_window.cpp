@@ -210,7 +210,7 @@ void ChooserWindow::DriveComboBox1Change() {
 // "KB" label: the last digit may be drawn a pixel or two wider than the text measures (as
 // Wine draws these fonts), and the blank keeps it from being cut.
 void ChooserWindow::ShowFigure(int figure, int unitLabel, uint64_t kilobytes) {
-  const int kBlank = 4;
+  const int kBlank = 6;
   SetText(figure, GroupThousands(std::to_string(kilobytes)));
   const ui::Rect text = Bounds(figure);
   const int right = Bounds(unitLabel).left;
