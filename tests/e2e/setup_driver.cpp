@@ -173,4 +173,28 @@ void ChooseFolder(const Process& process, HWND window, const std::string& folder
   if (!WaitHidden(chooser)) throw std::runtime_error("the chooser did not close");
 }
 
+long InstallAndDeclineRestart(Process& setup, HWND window) {
+  ClickControl(window, kNext1);
+  HWND question = WaitDialog(setup, 60000);
+  if (!question) return -1;
+  PressButton(question, L"&No");
+  return setup.WaitExit();
+}
+
+std::wstring RemoveWithUninstaller(const std::string& uninstaller, const std::string& currentFolder,
+                                   long* exitCode) {
+  const POINT ok = {443 + 117 / 2, 472 + 44 / 2};
+  Process process(uninstaller, currentFolder);
+  std::wstring message;
+  if (HWND form = WaitWindow(process, "TForm1")) {
+    Click(form, ok.x, ok.y);
+    if (HWND done = WaitDialog(process, 60000)) {
+      message = DialogMessage(done);
+      PressButton(done, L"OK");
+    }
+  }
+  *exitCode = process.WaitExit();
+  return message;
+}
+
 }  // namespace e2e

@@ -44,4 +44,13 @@ std::vector<std::string> ListedFolders(HWND chooser);
 // confirms.
 void ChooseFolder(const Process& process, HWND window, const std::string& folder);
 
+// Clicks the main window's confirm hot-spot, answers the question at the end with No and waits
+// for the end. The exit code, or -1 when no question came.
+long InstallAndDeclineRestart(Process& setup, HWND window);
+
+// Starts an installed uninstaller, clicks its ok button, confirms the message it then shows and
+// waits for its end. Returns that message ("" when none came) and the exit code.
+std::wstring RemoveWithUninstaller(const std::string& uninstaller, const std::string& currentFolder,
+                                   long* exitCode);
+
 }  // namespace e2e

@@ -15,7 +15,6 @@ using namespace e2e;
 namespace {
 
 const char kKey[] = "Software\\Microsoft\\windows\\CurrentVersion\\uninstall\\Daftar";
-const POINT kUninstallOk = {443 + 117 / 2, 472 + 44 / 2};
 
 bool KeyExists(const char* key) {
   HKEY handle;
@@ -71,11 +70,7 @@ TEST_P(UninstallRoundTripInOwnPrefix, RemovesWhatTheInstallerLeft) {
   ASSERT_TRUE(window);
   if (trip.parent) ChooseFolder(setup, window, trip.parent);
   const std::string target = PathText(window);
-  ClickControl(window, kNext1);
-  HWND question = WaitDialog(setup, 60000);
-  ASSERT_TRUE(question);
-  PressButton(question, L"&No");
-  ASSERT_EQ(setup.WaitExit(), 0);
+  ASSERT_EQ(InstallAndDeclineRestart(setup, window), 0);
   const std::string link = settings.shortcutName + ".lnk";
   const std::string desktopLink = ShellFolder("Desktop") + "\\" + link;
   const std::string group = ShellFolder("Start Menu") + "\\programs\\Selvara";
@@ -86,15 +81,10 @@ TEST_P(UninstallRoundTripInOwnPrefix, RemovesWhatTheInstallerLeft) {
 
   SetEnvironmentVariableA("TMP", temp.c_str());
   SetEnvironmentVariableA("TEMP", temp.c_str());
-  Process uninstaller(uninstallString, medium);
-  HWND form = WaitWindow(uninstaller, "TForm1");
-  ASSERT_TRUE(form);
-  Click(form, kUninstallOk.x, kUninstallOk.y);
-  HWND done = WaitDialog(uninstaller, 60000);
-  ASSERT_TRUE(done);
-  EXPECT_EQ(DialogMessage(done), Wide1256(texts::kRemovalDone));
-  PressButton(done, L"OK");
-  EXPECT_EQ(uninstaller.WaitExit(), 0);
+  long exitCode = -1;
+  EXPECT_EQ(RemoveWithUninstaller(uninstallString, medium, &exitCode),
+            Wide1256(texts::kRemovalDone));
+  EXPECT_EQ(exitCode, 0);
 
   EXPECT_TRUE(WaitUntil([&] { return !Exists(target); }, 30000))
       << testing::PrintToString(Names(target + "\\*"));

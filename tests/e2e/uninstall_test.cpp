@@ -175,6 +175,18 @@ void Answer(const e2e::Process& program, const char* caption, const std::wstring
   EXPECT_TRUE(e2e::WaitGone(dialog));
 }
 
+// Starts the uninstaller, clicks its ok button and answers the one message it shows, after
+// which it must end.
+void RemoveAndAnswer(const std::string& uninstaller, const std::string& folder, const char* caption,
+                     const char* text) {
+  e2e::Process process(uninstaller, folder);
+  HWND window = e2e::WaitWindow(process, "TForm1");
+  ASSERT_TRUE(window);
+  e2e::Click(window, kOk.x, kOk.y);
+  Answer(process, caption, e2e::Wide1256(text));
+  EXPECT_EQ(process.WaitExit(), 0);
+}
+
 }  // namespace
 
 struct RemovalCase {
@@ -296,12 +308,7 @@ TEST_P(Refusal, DeletesNothingInAFolderNotItsOwn) {
   e2e::WriteFile(canary, "keep me");
   WriteUninstallEntry(program, value);
 
-  e2e::Process uninstaller(product.uninstaller, product.folder);
-  HWND window = e2e::WaitWindow(uninstaller, "TForm1");
-  ASSERT_TRUE(window);
-  e2e::Click(window, kOk.x, kOk.y);
-  Answer(uninstaller, "Warning", e2e::Wide1256(texts::kInstallFolderProtected));
-  EXPECT_EQ(uninstaller.WaitExit(), 0);
+  RemoveAndAnswer(product.uninstaller, product.folder, "Warning", texts::kInstallFolderProtected);
 
   EXPECT_TRUE(Exists(canary));
   EXPECT_EQ(EntryValue(program), value);
@@ -329,12 +336,8 @@ TEST(Uninstaller, FolderReachedThroughALinkIsNotEmptied) {
   if (!e2e::MakeLink(link, product.folder)) GTEST_SKIP() << "no symbolic links here";
   WriteUninstallEntry(program, link + "\\Uninstall.exe");
 
-  e2e::Process uninstaller(link + "\\Uninstall.exe", product.folder);
-  HWND window = e2e::WaitWindow(uninstaller, "TForm1");
-  ASSERT_TRUE(window);
-  e2e::Click(window, kOk.x, kOk.y);
-  Answer(uninstaller, "Warning", e2e::Wide1256(texts::kInstallFolderProtected));
-  EXPECT_EQ(uninstaller.WaitExit(), 0);
+  RemoveAndAnswer(link + "\\Uninstall.exe", product.folder, "Warning",
+                  texts::kInstallFolderProtected);
 
   EXPECT_TRUE(EntryExists(program));
   for (const std::string& name : product.contents)
@@ -369,12 +372,7 @@ TEST_P(RefusedName, ChangesNothing) {
                                                        "\r\n" + c.shortcutLine +
                                                        "\r\nOrganization\r\n");
 
-  e2e::Process uninstaller(product.uninstaller, product.folder);
-  HWND window = e2e::WaitWindow(uninstaller, "TForm1");
-  ASSERT_TRUE(window);
-  e2e::Click(window, kOk.x, kOk.y);
-  Answer(uninstaller, "Warning", e2e::Wide1256(c.warning));
-  EXPECT_EQ(uninstaller.WaitExit(), 0);
+  RemoveAndAnswer(product.uninstaller, product.folder, "Warning", c.warning);
 
   EXPECT_EQ(EntryValue(other), "C:\\Other\\Uninstall.exe");
   EXPECT_EQ(EntryValue(program), product.folder + "\\Uninstall.exe");
