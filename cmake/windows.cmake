@@ -34,7 +34,7 @@ add_layer(win win core kernel32 user32 advapi32 shell32 ole32 oleaut32 uuid)
 add_layer(ui ui win core gdi32 comctl32 msimg32)
 add_layer(common common win core)
 add_layer(setup_engine setup/engine common win core)
-add_layer(setup_system setup/system common win core wsock32)
+add_layer(setup_system setup/system common win core)
 
 # Resource scripts are UTF-8 (Persian version texts); their file names are relative to the
 # source root.
