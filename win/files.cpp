@@ -72,7 +72,8 @@ struct Handle {
 };
 }  // namespace
 
-void CopyFileContents(const std::string& source, const std::string& target) {
+void CopyFileContents(const std::string& source, const std::string& target,
+                      const std::function<void()>& betweenChunks) {
   const DWORD kChunk = 61440;
   Handle in{CreateFileA(source.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                         FILE_ATTRIBUTE_NORMAL, nullptr)};
@@ -98,6 +99,7 @@ void CopyFileContents(const std::string& source, const std::string& target) {
     if (!WriteFile(out.value, buffer.data(), chunk, &done, nullptr) || done != chunk)
       throw Failure(texts::kStreamWriteError);
     remaining -= chunk;
+    if (betweenChunks) betweenChunks();
   }
   // The target closes before the source, as the member order of destruction gives.
 }
