@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-// True only for an existing file (never a folder), by a listing of the name.
+// True only for an existing file (never a folder).
 bool FileExists(const std::string& path);
 // True only for an existing folder.
 bool FolderExists(const std::string& path);
