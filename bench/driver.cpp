@@ -117,37 +117,43 @@ int StartUp(const std::string& program, const std::string& folder, const std::st
   return 0;  // the process is ended by force as it goes
 }
 
-int Install() {
+// Clicks a control of the program's window and waits for its message dialog, which it
+// answers with OK: the seconds from the click to the message, the longest unanswered time in
+// milliseconds meanwhile, and the time of the click. Zero seconds when something is missing.
+struct ClickedRun {
+  double seconds = 0, longestMs = 0, start = 0;
+};
+ClickedRun ClickUntilMessage(int control) {
+  ClickedRun run;
   HWND window = Poll(60, 5, [] { return FindShown(L"TForm1"); });
-  if (!window || !Answers(window, 30000)) return Fail("no installer window");
+  if (!window || !Answers(window, 30000)) return run;
   AnswerWatch watch(window);
-  const double start = Seconds();
-  e2e::ClickControl(window, kNext1);
+  run.start = Seconds();
+  e2e::ClickControl(window, control);
   HWND dialog = Poll(600, 5, [] { return FindShown(L"#32770"); });
-  const double elapsed = Seconds() - start;
-  const double longest = watch.Stop();
-  if (!dialog) return Fail("no final message");
+  const double elapsed = Seconds() - run.start;
+  run.longestMs = watch.Stop();
+  if (!dialog) return run;
   e2e::PressButton(dialog, L"OK");
-  printf("%.3f %.1f\n", elapsed, longest);
+  run.seconds = elapsed;
+  return run;
+}
+
+int Install() {
+  const ClickedRun run = ClickUntilMessage(kNext1);
+  if (!run.seconds) return Fail("no installer window or no final message");
+  printf("%.3f %.1f\n", run.seconds, run.longestMs);
   return 0;
 }
 
 int Remove(const std::string& installFolder) {
-  HWND window = Poll(60, 5, [] { return FindShown(L"TForm1"); });
-  if (!window || !Answers(window, 30000)) return Fail("no uninstaller window");
-  AnswerWatch watch(window);
-  const double start = Seconds();
-  e2e::ClickControl(window, kUninstallOk);
-  HWND dialog = Poll(600, 5, [] { return FindShown(L"#32770"); });
-  const double message = Seconds() - start;
-  const double longest = watch.Stop();
-  if (!dialog) return Fail("no success message");
-  e2e::PressButton(dialog, L"OK");
+  const ClickedRun run = ClickUntilMessage(kUninstallOk);
+  if (!run.seconds) return Fail("no uninstaller window or no success message");
   const bool gone = Poll(600, 5, [&] {
     return GetFileAttributesA(installFolder.c_str()) == INVALID_FILE_ATTRIBUTES;
   });
   if (!gone) return Fail("the install folder stays");
-  printf("%.3f %.3f %.1f\n", message, Seconds() - start, longest);
+  printf("%.3f %.3f %.1f\n", run.seconds, Seconds() - run.start, run.longestMs);
   return 0;
 }
 
