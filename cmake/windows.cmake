@@ -124,11 +124,11 @@ if(BUILD_TESTS AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   # The suite runs twice: under a Western ANSI code page (1252) and under the Persian one
   # (1256, which LC_ALL=fa_IR.UTF-8 gives Wine), since the Persian texts must read the same.
   gtest_discover_tests(e2e_tests TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST
-                       TEST_FILTER "-*InOwnPrefix.*"
+                       TEST_FILTER "-*InOwnPrefix.*:*OnOwnScreen.*"
                        DISCOVERY_TIMEOUT 60 PROPERTIES LABELS e2e TIMEOUT 120
                        ENVIRONMENT LC_ALL=C)
   gtest_discover_tests(e2e_tests TEST_PREFIX "e2e.fa." DISCOVERY_MODE PRE_TEST
-                       TEST_FILTER "-*InOwnPrefix.*"
+                       TEST_FILTER "-*InOwnPrefix.*:*OnOwnScreen.*"
                        DISCOVERY_TIMEOUT 60 PROPERTIES LABELS e2e TIMEOUT 120
                        ENVIRONMENT LC_ALL=fa_IR.UTF-8)
   # Installations change the machine: like the win suites above, each *InOwnPrefix test
@@ -140,6 +140,13 @@ if(BUILD_TESTS AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
                        DISCOVERY_TIMEOUT 60 PROPERTIES LABELS e2e TIMEOUT 300
                        FIXTURES_REQUIRED test_drives
                        ENVIRONMENT "WINE_OWN_PREFIX=1;LC_ALL=C.UTF-8")
+  # Suites named *OnOwnScreen read the screen's pixels: a prefix and an Xvfb display of their
+  # own, so that no window of a test running beside them covers what they read.
+  gtest_discover_tests(e2e_tests TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST
+                       TEST_FILTER "*OnOwnScreen.*"
+                       DISCOVERY_TIMEOUT 60 PROPERTIES LABELS e2e TIMEOUT 300
+                       FIXTURES_REQUIRED test_drives
+                       ENVIRONMENT "WINE_OWN_PREFIX=1;WINE_OWN_DISPLAY=1;LC_ALL=C.UTF-8")
 
   # make demo's driver: installs a medium and removes it again, as a user would.
   add_executable(demo_driver ${CMAKE_SOURCE_DIR}/tools/demo/demo.cpp

@@ -224,7 +224,7 @@ TEST(Chooser, ShowsTheDrivesCapacityAndFreeSpaceInKilobytes) {
 // The two figures stand against their "KB" labels and show whole, however long they are: on
 // drive C:, on the 1 MiB tmpfs S: and on the tmpfs L: of 999,999,999,996 KB
 // (scripts/test-drives). A figure's last digit must not be cut at its label's right edge.
-TEST(ChooserInOwnPrefix, TheFiguresShowWholeBeforeTheirKBLabels) {
+TEST(ChooserOnOwnScreen, TheFiguresShowWholeBeforeTheirKBLabels) {
   ChooserFixture setup;
   ASSERT_TRUE(setup.window);
   HWND chooser = OpenChooser(setup.process, setup.window);
