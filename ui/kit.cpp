@@ -13,11 +13,6 @@ namespace {
 const wchar_t kControlClass[] = L"SkinControl";
 std::string applicationTitle;
 
-// Persian texts are converted with code page 1256 whatever the system's ANSI code page is.
-std::wstring Wide(const std::string& bytes, unsigned options) {
-  return ToWide(bytes, (options & kAnsiText) ? kAnsiCodePage : kArabicCodePage);
-}
-
 RECT ToRect(const Rect& rect) {
   return {rect.left, rect.top, rect.left + rect.width, rect.top + rect.height};
 }
@@ -108,7 +103,7 @@ HWND Form::control(int id) const {
 }
 
 void Form::Create() {
-  std::wstring className = ToWide(look_.className, kAnsiCodePage);
+  std::wstring className = ToWide(look_.className);
   RegisterClasses(className, WindowProc, ControlProc);
   DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_CLIPSIBLINGS;
   DWORD extended = WS_EX_RTLREADING | WS_EX_RIGHT;
@@ -117,7 +112,7 @@ void Form::Create() {
   RECT frame = {0, 0, look_.clientWidth, look_.clientHeight};
   AdjustWindowRectEx(&frame, style, FALSE, extended);
   int width = frame.right - frame.left, height = frame.bottom - frame.top;
-  CreateWindowExW(extended, className.c_str(), ToWide(look_.title, kArabicCodePage).c_str(),
+  CreateWindowExW(extended, className.c_str(), ToWide(look_.title).c_str(),
                   style, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                   (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr,
                   nullptr, GetModuleHandleW(nullptr), this);
@@ -135,7 +130,7 @@ void Form::MakeControls() {
       item.font = CreateFontW(-row.font.height, 0, 0, 0, row.font.weight ? FW_BOLD : FW_NORMAL,
                               0, 0, 0, row.font.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                               DEFAULT_QUALITY, DEFAULT_PITCH,
-                              ToWide(row.font.face, kAnsiCodePage).c_str());
+                              ToWide(row.font.face).c_str());
     if (row.kind == Kind::Animation) {
       item.window = CreateWindowExW(0, ANIMATE_CLASSW, L"",
                                     style | ACS_TRANSPARENT | ACS_CENTER, rect.left, rect.top,
@@ -153,7 +148,7 @@ void Form::MakeControls() {
     // Later rows lie on top of earlier ones.
     SetWindowPos(item.window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (row.kind == Kind::Label || row.kind == Kind::HotSpot)
-      SetWindowTextW(item.window, Wide(item.text, row.options).c_str());
+      SetWindowTextW(item.window, ToWide(item.text).c_str());
     if (row.kind == Kind::Label && (row.options & kAutoSize)) FitToText(item);
     if (row.kind == Kind::Gauge) SetGaugeValue(row.id, 0);
     if (row.kind == Kind::Picture && row.content && *row.content)
@@ -164,7 +159,7 @@ void Form::MakeControls() {
                                    WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
                                    instance, nullptr);
-      std::wstring hint = Wide(item.text, row.options);
+      std::wstring hint = ToWide(item.text);
       TOOLINFOW tool = {};
       tool.cbSize = TTTOOLINFOW_V2_SIZE;
       tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS | TTF_RTLREADING;
@@ -178,7 +173,7 @@ void Form::MakeControls() {
 
 // A label sized to its text keeps its left edge; an empty text measures as one space.
 void Form::FitToText(Item& item) {
-  std::wstring text = Wide(item.text, item.row.options);
+  std::wstring text = ToWide(item.text);
   if (text.empty()) text = L" ";
   HDC dc = GetDC(window_);
   HGDIOBJ old = SelectObject(dc, item.font);
@@ -240,7 +235,7 @@ void Form::SetText(int id, const std::string& bytes) {
   Item* item = Find(id);
   if (!item) return;
   item->text = bytes;
-  SetWindowTextW(item->window, Wide(bytes, item->row.options).c_str());
+  SetWindowTextW(item->window, ToWide(bytes).c_str());
   if (item->row.kind == Kind::Label && (item->row.options & kAutoSize)) FitToText(*item);
   RECT rect = ToRect(item->rect);
   InvalidateRect(window_, &rect, FALSE);
@@ -375,7 +370,7 @@ void Form::PaintItem(HDC dc, const Item& item) {
       }
       break;
     case Kind::Label: {
-      std::wstring text = Wide(item.text, item.row.options);
+      std::wstring text = ToWide(item.text);
       SelectObject(dc, item.font);
       SetBkMode(dc, TRANSPARENT);
       SetTextColor(dc, item.row.font.color);
@@ -553,15 +548,12 @@ int Box(const std::wstring& text, const std::wstring& caption, UINT flags) {
                        MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
 }
 int PersianBox(const std::string& text, const char* caption, UINT flags) {
-  return Box(ToWide(text, kArabicCodePage), ToWide(caption, kAnsiCodePage),
-             flags | MB_RTLREADING | MB_RIGHT);
+  return Box(ToWide(text), ToWide(caption), flags | MB_RTLREADING | MB_RIGHT);
 }
 }  // namespace
 
 void ShowFailure(const std::string& text) {
-  // Failure texts come from the system and name paths: the ANSI code page.
-  Box(ToWide(FailureBoxText(text), kAnsiCodePage), ToWide(applicationTitle, kArabicCodePage),
-      MB_OK | MB_ICONSTOP);
+  Box(ToWide(FailureBoxText(text)), ToWide(applicationTitle), MB_OK | MB_ICONSTOP);
 }
 
 void ShowInformation(const std::string& text) {
