@@ -9,52 +9,11 @@
 #include <algorithm>
 #include <vector>
 
-namespace {
-// Listed entries visited by name; a name that cannot be spelled raises before its visit.
-void ListEntries(const std::string& pattern,
-                 const std::function<void(const WIN32_FIND_DATAW&, const std::string&)>& visit) {
-  WIN32_FIND_DATAW data;
-  ScopedFind find(FindFirstFileW(ToWide(pattern).c_str(), &data));
-  if (!find.held()) return;
-  do {
-    const std::optional<std::string> name = ListedName(data.cFileName, data.cAlternateFileName);
-    if (!name) {
-      const std::string folder = pattern.substr(0, pattern.find_last_of("\\:") + 1);
-      RaiseSystemFailure(texts::kCannotOpenFile, folder + FromWide(data.cFileName),
-                         ERROR_INVALID_NAME);
-    }
-    visit(data, *name);
-  } while (FindNextFileW(find.get(), &data));
-}
-}  // namespace
-
-std::optional<std::string> ListedName(const std::wstring& longName, const std::wstring& shortName) {
-  bool complete = false;
-  std::string name = FromWide(longName, kArabicCodePage, &complete);
-  if (complete) return name;
-  if (shortName.empty()) return std::nullopt;
-  name = FromWide(shortName, kArabicCodePage, &complete);
-  if (complete) return name;
-  return std::nullopt;
-}
-
-std::string PathText(const std::wstring& path) {
-  bool complete = false;
-  const std::string text = FromWide(path, kArabicCodePage, &complete);
-  if (complete) return text;
-  std::vector<wchar_t> buffer(path.size() + 1);
-  DWORD length = GetShortPathNameW(path.c_str(), buffer.data(), (DWORD)buffer.size());
-  if (length == 0 || length >= buffer.size()) return text;
-  const std::string shortText =
-      FromWide(std::wstring(buffer.data(), length), kArabicCodePage, &complete);
-  return complete ? shortText : text;
-}
-
 std::string OemPathText(const std::string& path) {
   const unsigned oem = GetOEMCP();
   const std::wstring wide = ToWide(path);
   bool complete = false;
-  const std::string text = FromWide(wide, oem, &complete);
+  const std::string text = ToCodePage(wide, oem, &complete);
   if (complete) return text;
   auto shortForm = [](const std::wstring& existing) {
     std::vector<wchar_t> buffer(existing.size() + 1);
@@ -70,7 +29,7 @@ std::string OemPathText(const std::string& path) {
     if (folder.empty()) return text;
     spelled = folder + wide.substr(slash);
   }
-  const std::string shortText = FromWide(spelled, oem, &complete);
+  const std::string shortText = ToCodePage(spelled, oem, &complete);
   return complete ? shortText : text;
 }
 
@@ -87,12 +46,15 @@ bool FolderExists(const std::string& path) {
 
 void ListFolder(const std::string& pattern, uint32_t mask,
                 const std::function<void(const ListedEntry&)>& visit) {
-  ListEntries(pattern, [&](const WIN32_FIND_DATAW& data, const std::string& name) {
-    if (!PassesListingMask(data.dwFileAttributes, mask)) return;
+  WIN32_FIND_DATAW data;
+  ScopedFind find(FindFirstFileW(ToWide(pattern).c_str(), &data));
+  if (!find.held()) return;
+  do {
+    if (!PassesListingMask(data.dwFileAttributes, mask)) continue;
     bool folder = data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
     uint64_t size = folder ? 0 : (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    visit(ListedEntry{name, data.dwFileAttributes, size});
-  });
+    visit(ListedEntry{FromWide(data.cFileName), data.dwFileAttributes, size});
+  } while (FindNextFileW(find.get(), &data));
 }
 
 std::string SystemErrorText(unsigned long error) {
@@ -119,7 +81,7 @@ std::string FullPath(const std::string& path) {
   std::vector<wchar_t> buffer(length);
   length = GetFullPathNameW(wide.c_str(), (DWORD)buffer.size(), buffer.data(), &namePart);
   if (length == 0 || length >= buffer.size()) return path;
-  return PathText(std::wstring(buffer.data(), length));
+  return FromWide(std::wstring(buffer.data(), length));
 }
 
 void CopyFileContents(const std::string& source, const std::string& target) {
@@ -181,13 +143,13 @@ bool SetPlainAttributes(const std::string& path) {
 std::string CurrentFolder() {
   wchar_t buffer[MAX_PATH] = L"";
   const DWORD length = GetCurrentDirectoryW(MAX_PATH, buffer);
-  return length < MAX_PATH ? PathText(std::wstring(buffer, length)) : std::string();
+  return length < MAX_PATH ? FromWide(std::wstring(buffer, length)) : std::string();
 }
 
 std::string ProgramFilePath() {
   std::vector<wchar_t> buffer(MAX_PATH * 4);
   DWORD length = GetModuleFileNameW(nullptr, buffer.data(), (DWORD)buffer.size());
-  return PathText(std::wstring(buffer.data(), length));
+  return FromWide(std::wstring(buffer.data(), length));
 }
 
 HMODULE LoadLibraryFile(const std::string& path) { return LoadLibraryW(ToWide(path).c_str()); }

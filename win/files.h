@@ -1,6 +1,5 @@
 // File and folder primitives. Paths are code page 1256 texts, handed to the wide functions
-// through win/text.h; names and paths the system returns come back in code page 1256, by
-// their short (8.3) names where that code page cannot spell them.
+// through win/text.h; names and paths the system returns come back the same way.
 #pragma once
 #include "core/listing.h"
 
@@ -8,7 +7,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <optional>
 #include <string>
 
 // True only for an existing file (never a folder), by a listing of the name.
@@ -18,21 +16,10 @@ bool FolderExists(const std::string& path);
 
 // Lists a pattern (for example "C:\x\*.*"), passing over every entry that carries one of the
 // bits hidden (2), system (4), volume label (8) or folder (16) that the mask lacks. "." and
-// ".." are passed to the visitor like any other entry; the caller decides. An entry whose
-// name code page 1256 cannot spell is listed by its short name; one that has no short name
-// either raises "Cannot open file" with its name ("?" for what cannot be spelled) and the
-// system's text for an invalid name, before it is visited: its name must not reach a delete
-// or an existence test, where "?" would match other names.
+// ".." are passed to the visitor like any other entry; the caller decides. Each entry has its
+// long name (what code page 1256 cannot spell in it escaped, see win/text.h).
 void ListFolder(const std::string& pattern, uint32_t mask,
                 const std::function<void(const ListedEntry&)>& visit);
-
-// The name a listing gives an entry: the long name when code page 1256 spells it, else the
-// short name; none when neither can be spelled.
-std::optional<std::string> ListedName(const std::wstring& longName, const std::wstring& shortName);
-
-// A path the system returned, in code page 1256; when that code page cannot spell it, the
-// short (8.3) form of the existing path, else the path with "?" for what cannot be spelled.
-std::string PathText(const std::wstring& path);
 
 // The path as a batch file names it in the OEM code page (the command interpreter reads batch
 // files in it): spelled in that code page when it can be, else by the short (8.3) form of the

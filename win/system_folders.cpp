@@ -18,7 +18,7 @@ using Fetch = UINT(WINAPI*)(LPWSTR, UINT);
 std::string SystemPath(Fetch fetch) {
   wchar_t buffer[MAX_PATH + 1] = L"";
   UINT length = fetch(buffer, MAX_PATH);
-  return length > 0 && length <= MAX_PATH ? PathText(std::wstring(buffer, length))
+  return length > 0 && length <= MAX_PATH ? FromWide(std::wstring(buffer, length))
                                           : std::string();
 }
 
@@ -36,7 +36,7 @@ void AddTextValues(HKEY root, const char* key, std::vector<std::string>& out) {
     if (result == ERROR_NO_MORE_ITEMS) break;
     if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) continue;
     data[size / sizeof(wchar_t)] = L'\0';
-    out.push_back(PathText(data.data()));
+    out.push_back(FromWide(data.data()));
   }
 }
 
@@ -52,7 +52,7 @@ std::vector<std::string> ProtectedFolders() {
   };
   wchar_t profile[MAX_PATH] = L"";
   if (SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_PROFILE, nullptr, 0, profile)))
-    folders.push_back(PathText(profile));
+    folders.push_back(FromWide(profile));
 
   Registry machine(HKEY_LOCAL_MACHINE);
   if (machine.Open("Software\\Microsoft\\Windows\\CurrentVersion", false))
@@ -70,6 +70,6 @@ std::string LongFullPath(const std::string& path) {
   const std::wstring full = ToWide(FullPath(path));
   wchar_t buffer[MAX_PATH + 1];
   DWORD length = GetLongPathNameW(full.c_str(), buffer, MAX_PATH + 1);
-  return length > 0 && length < MAX_PATH + 1 ? PathText(std::wstring(buffer, length))
+  return length > 0 && length < MAX_PATH + 1 ? FromWide(std::wstring(buffer, length))
                                              : FromWide(full);
 }

@@ -18,7 +18,7 @@ std::string TempFolderPath() {
     buffer.resize(length + 1);
     length = GetTempPathW((DWORD)buffer.size(), buffer.data());
   }
-  return PathText(std::wstring(buffer.data(), length < buffer.size() ? length : 0));
+  return FromWide(std::wstring(buffer.data(), length < buffer.size() ? length : 0));
 }
 
 std::string NewTempFileName(const std::string& extension) {
@@ -26,7 +26,7 @@ std::string NewTempFileName(const std::string& extension) {
   wchar_t name[MAX_PATH + 1] = L"";
   if (GetTempFileNameW(ToWide(folder).c_str(), L"uis", 0, name) == 0)
     RaiseSystemFailure(texts::kCannotCreateFile, folder, GetLastError());
-  return ReplaceExtension(PathText(name), extension);
+  return ReplaceExtension(FromWide(name), extension);
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {

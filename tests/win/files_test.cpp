@@ -211,49 +211,44 @@ TEST(Files, ListingMaskPassesOverHiddenSystemAndFolderEntries) {
 
 // Names reach the system as code page 1256 text under any ANSI code page: a Persian file is
 // created, found, listed and copied under its Persian name, as the wide functions see it. A
-// name that code page 1256 cannot spell is listed by its short name, which reaches the same
-// file, and never by a name with "?", which would match other files.
-TEST(Files, NamesAreCodePage1256AndOtherScriptsListByShortName) {
+// name that code page 1256 cannot spell is listed escaped, and under that name it is found,
+// read and copied to a target of its own long name, never by a name with "?", which would
+// match other files.
+TEST(Files, NamesAreCodePage1256AndOtherScriptsKeepTheirLongName) {
   ScratchFolder folder;
   const std::string persian = "\xCF\xDD\xCA\xD1 \x90\xD2\xC7\xD1\xD4";  // دفتر گزارش
   const std::wstring persianWide = L"\u062F\u0641\u062A\u0631 \u06AF\u0632\u0627\u0631\u0634";
   ASSERT_TRUE(CreateFolder(folder.Path(persian)));
+  MakeFolder(folder.Path(persian + "\\copies"));
   WriteBytes(folder.Path(persian + "\\" + persian + ".txt"), "fa");
   const std::wstring wideFolder = ToWide(folder.Path()) + L"\\" + persianWide;
   EXPECT_NE(GetFileAttributesW((wideFolder + L"\\" + persianWide + L".txt").c_str()),
             INVALID_FILE_ATTRIBUTES);
-  const std::wstring chinese = wideFolder + L"\\\u6570\u636E.txt";  // 数据.txt
-  HANDLE file = CreateFileW(chinese.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  const std::wstring chinese = L"\u6570\u636E.txt";  // 数据.txt
+  HANDLE file = CreateFileW((wideFolder + L"\\" + chinese).c_str(), GENERIC_WRITE, 0, nullptr,
+                            CREATE_ALWAYS, 0, nullptr);
   ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  WriteFile(file, "zh", 2, &written, nullptr);
   CloseHandle(file);
 
   std::set<std::string> names;
   ListFolder(folder.Path(persian + "\\*.*"), 0, [&](const ListedEntry& entry) {
     names.insert(entry.name);
   });
-  ASSERT_EQ(names.size(), 2u) << testing::PrintToString(names);
-  EXPECT_EQ(names.count(persian + ".txt"), 1u);
-  names.erase(persian + ".txt");
-  const std::string shortName = *names.begin();
-  EXPECT_EQ(shortName.find('?'), std::string::npos) << shortName;
-  EXPECT_TRUE(FileExists(folder.Path(persian + "\\" + shortName)));
-  CopyFileContents(folder.Path(persian + "\\" + persian + ".txt"),
-                   folder.Path(persian + "\\" + shortName));
-  std::string copied;
-  unsigned long error = 0;
-  ASSERT_TRUE(ReadWholeFile(folder.Path(persian + "\\" + shortName), &copied, &error));
-  EXPECT_EQ(copied, "fa");
-  EXPECT_TRUE(FolderExists(folder.Path(persian)));
-  EXPECT_EQ(FullPath(folder.Path(persian)), folder.Path(persian));
-}
-
-// The rule behind the listing's names: the long name when code page 1256 spells it, else
-// the short name; none when there is no short name either (an entry the listing then
-// refuses to visit).
-TEST(Files, ListedNameFallsBackToTheShortName) {
-  EXPECT_EQ(ListedName(L"\u06AF.txt", L""), std::optional<std::string>("\x90.txt"));
-  EXPECT_EQ(ListedName(L"\u06AF.txt", L"7A1B~1.TXT"), std::optional<std::string>("\x90.txt"));
-  EXPECT_EQ(ListedName(L"\u6570.txt", L"7A1B~1.TXT"), std::optional<std::string>("7A1B~1.TXT"));
-  EXPECT_EQ(ListedName(L"\u6570.txt", L""), std::nullopt);
-  EXPECT_EQ(ListedName(L"\u6570.txt", L"\u6570~1.TXT"), std::nullopt);
+  const std::string listed = FromWide(chinese);
+  EXPECT_EQ(names, (std::set<std::string>{persian + ".txt", listed}));
+  EXPECT_EQ(listed.find('?'), std::string::npos) << listed;
+  EXPECT_TRUE(FileExists(folder.Path(persian + "\\" + listed)));
+  CopyFileContents(folder.Path(persian + "\\" + listed),
+                   folder.Path(persian + "\\copies\\" + listed));
+  file = CreateFileW((wideFolder + L"\\copies\\" + chinese).c_str(), GENERIC_READ, 0, nullptr,
+                     OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE) << "the copy has the long name";
+  char copied[8] = "";
+  DWORD got = 0;
+  ReadFile(file, copied, sizeof copied, &got, nullptr);
+  CloseHandle(file);
+  EXPECT_EQ(std::string(copied, got), "zh");
+  EXPECT_EQ(FullPath(folder.Path(persian + "\\" + listed)), folder.Path(persian + "\\" + listed));
 }
