@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 using namespace e2e;
 
 namespace {
@@ -85,6 +87,9 @@ class UninstallRoundTripInOwnPrefix : public testing::TestWithParam<RoundTrip> {
 
 TEST_P(UninstallRoundTripInOwnPrefix, RemovesWhatTheInstallerLeft) {
   const RoundTrip& trip = GetParam();
+  // Each registration runs under its own ANSI code page (LC_ALL=fa_IR.UTF-8 gives 1256).
+  const char* locale = std::getenv("LC_ALL");
+  EXPECT_EQ(GetACP(), locale && std::string(locale).rfind("fa_IR", 0) == 0 ? 1256u : 1252u);
   MediumSettings settings;
   settings.defaultFolderName = trip.folderName;
   settings.programName = trip.programName;
