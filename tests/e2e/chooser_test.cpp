@@ -240,7 +240,7 @@ TEST(ChooserInOwnPrefix, TheFiguresShowWholeBeforeTheirKBLabels) {
     ULARGE_INTEGER free, total;
     ASSERT_TRUE(GetDiskFreeSpaceExA(root.c_str(), &free, &total, nullptr));
     const std::string capacity = GroupThousands(std::to_string(total.QuadPart / 1024));
-    ASSERT_EQ(Ansi(Text(Control(chooser, kDiskKol))), capacity) << root;
+    ASSERT_EQ(Narrow1256(Text(Control(chooser, kDiskKol))), capacity) << root;
     if (drive == 'L') EXPECT_EQ(capacity, "999,999,999,996");
     const std::pair<int, int> figures[] = {{kDiskKol, kChooserLabel4}, {kDiskFree, kChooserLabel6}};
     for (const auto& [figure, unit] : figures) {
