@@ -34,7 +34,7 @@ add_layer(win win core kernel32 user32 advapi32 shell32 ole32 oleaut32 uuid)
 add_layer(ui ui win core gdi32 comctl32 msimg32)
 add_layer(common common win core)
 add_layer(setup_engine setup/engine common win core)
-add_layer(setup_system setup/system common win core wsock32)
+add_layer(setup_system setup/system common win core)
 
 # Resource scripts are UTF-8 (Persian version texts); their file names are relative to the
 # source root.
@@ -167,3 +167,16 @@ set_target_properties(sample_server PROPERTIES PREFIX "" OUTPUT_NAME SampleServe
 target_link_libraries(sample_server PRIVATE advapi32)
 # Plain export names (no @0 decoration on i686), as LoadLibrary callers look them up.
 target_link_options(sample_server PRIVATE -Wl,--kill-at)
+
+# make bench (scripts/bench): its driver, and the minimal window the installer's start-up is
+# measured against.
+if(BUILD_TESTS AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  add_executable(bench_driver ${CMAKE_SOURCE_DIR}/bench/driver.cpp
+                              ${CMAKE_SOURCE_DIR}/tests/e2e/driver.cpp
+                              ${CMAKE_SOURCE_DIR}/tests/e2e/setup_driver.cpp)
+  project_target_options(bench_driver)
+  target_compile_definitions(bench_driver PRIVATE ${TEST_PATHS})
+  target_link_libraries(bench_driver PRIVATE common win core gdi32)
+  add_executable(bench_window WIN32 ${CMAKE_SOURCE_DIR}/bench/minimal_window.cpp)
+  project_target_options(bench_window)
+endif()

@@ -79,6 +79,7 @@ struct Form::Item {
   HFONT font = nullptr;
   std::unique_ptr<LoadedPicture> picture;
   int64_t maximum = 100, value = 0;
+  int shownPercent = -1;  // what the gauge shows; -1 before its first value
   bool pressed = false;
 };
 
@@ -115,7 +116,9 @@ HWND Form::control(int id) const {
 void Form::Create() {
   std::wstring className = ToWide(look_.className);
   RegisterClasses(className, WindowProc, ControlProc);
-  DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_CLIPSIBLINGS;
+  // The form clips its children: native controls draw themselves, and an update of the form
+  // leaves them alone. The kit's own children are transparent and so not clipped out.
+  DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
   DWORD extended = WS_EX_RTLREADING | WS_EX_RIGHT;
   if (look_.frame != kNoBorderIcons) style |= WS_SYSMENU;
   if (look_.frame == kDialogCloseBox) extended |= WS_EX_DLGMODALFRAME;
@@ -149,7 +152,7 @@ void Form::MakeControls() {
       SendMessageW(item.window, ACM_OPENW, (WPARAM)LoadLibraryW(L"shell32.dll"),
                    (LPARAM)MAKEINTRESOURCEW(161));
     } else {
-      item.window = CreateWindowExW(0, kControlClass, L"", style, rect.left, rect.top,
+      item.window = CreateWindowExW(WS_EX_TRANSPARENT, kControlClass, L"", style, rect.left, rect.top,
                                     item.rect.width, item.rect.height, window_,
                                     (HMENU)(INT_PTR)row.id, instance, nullptr);
     }
@@ -305,8 +308,11 @@ void Form::SetGaugeValue(int id, int64_t value) {
   Item* item = Find(id);
   if (!item) return;
   item->value = value < 0 ? 0 : value > item->maximum ? item->maximum : value;
-  std::string percent = std::to_string(GaugePercent(item->value, item->maximum)) + "%";
-  SetWindowTextA(item->window, percent.c_str());
+  // The bar and its text show the whole percentage only: while it stays, nothing changes.
+  const int percent = GaugePercent(item->value, item->maximum);
+  if (percent == item->shownPercent) return;
+  item->shownPercent = percent;
+  SetWindowTextA(item->window, (std::to_string(percent) + "%").c_str());
   RECT rect = ToRect(item->rect);
   InvalidateRect(window_, &rect, FALSE);
 }
@@ -336,31 +342,26 @@ void Form::StopAnimation(int id) {
 
 void Form::Repaint() { UpdateWindow(window_); }
 
-// One pass: background, then every visible row in table order into a back buffer, which is
-// copied to the window except where native child controls draw themselves.
+// One pass: background, then every visible row in table order into a back buffer of the
+// area to paint, which is copied to the window. The window's clipping leaves out the native
+// child controls, which draw themselves.
 void Form::Paint(HDC target, const RECT& area) {
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return;
   RECT client;
   GetClientRect(window_, &client);
   HDC buffer = CreateCompatibleDC(target);
-  HBITMAP bits = CreateCompatibleBitmap(target, client.right, client.bottom);
+  HBITMAP bits = CreateCompatibleBitmap(target, width, height);
   HGDIOBJ oldBits = SelectObject(buffer, bits);
+  // The buffer's first pixel is the area's top-left corner: rows paint in client coordinates.
+  SetWindowOrgEx(buffer, area.left, area.top, nullptr);
   IntersectClipRect(buffer, area.left, area.top, area.right, area.bottom);
   HBRUSH background = CreateSolidBrush(look_.background);
   FillRect(buffer, &client, background);
   DeleteObject(background);
   for (auto& item : items_)
     if (item->visible) PaintItem(buffer, *item);
-  for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    wchar_t name[32] = L"";
-    GetClassNameW(child, name, 32);
-    if (!IsWindowVisible(child) || lstrcmpW(name, kControlClass) == 0) continue;
-    RECT rect;
-    GetWindowRect(child, &rect);
-    MapWindowPoints(HWND_DESKTOP, window_, reinterpret_cast<POINT*>(&rect), 2);
-    ExcludeClipRect(target, rect.left, rect.top, rect.right, rect.bottom);
-  }
-  BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, buffer,
-         area.left, area.top, SRCCOPY);
+  BitBlt(target, area.left, area.top, width, height, buffer, area.left, area.top, SRCCOPY);
   SelectObject(buffer, oldBits);
   DeleteObject(bits);
   DeleteDC(buffer);

@@ -9,7 +9,7 @@
 #include <functional>
 #include <string>
 
-// True only for an existing file (never a folder), by a listing of the name.
+// True only for an existing file (never a folder).
 bool FileExists(const std::string& path);
 // True only for an existing folder.
 bool FolderExists(const std::string& path);
@@ -37,7 +37,10 @@ std::string SystemErrorText(unsigned long error);
 // Copies one file: source opened without sharing, target created (replacing) without
 // sharing with plain attributes, content copied in chunks of at most 61440 bytes. Raises
 // "Cannot open file", "Cannot create file", "Stream read error" or "Stream write error".
-void CopyFileContents(const std::string& source, const std::string& target);
+// betweenChunks, when given, is called after each chunk written (the installer's window
+// handles its messages there, so that it answers during a large file).
+void CopyFileContents(const std::string& source, const std::string& target,
+                      const std::function<void()>& betweenChunks = {});
 
 // The full path of a name relative to the current folder.
 std::string FullPath(const std::string& path);

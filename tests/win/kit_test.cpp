@@ -131,6 +131,33 @@ TEST(Kit, TheGaugeShowsItsClampedPercentage) {
   EXPECT_EQ(WindowText(bar), L"0%");
 }
 
+// A copy sets the gauge after every file: only a change of the shown percentage marks
+// anything to repaint, and then only the gauge's rectangle of the form, not the child
+// windows lying under it.
+TEST(Kit, TheGaugeAsksForARepaintOnlyWhenItsPercentageChanges) {
+  TestForm form;
+  form.Create();
+  ShowWindow(form.handle(), SW_SHOWNA);
+  UpdateWindow(form.handle());
+  form.SetGaugeMax(kBar, 1000);
+  UpdateWindow(form.handle());
+  RECT update;
+  form.SetGaugeValue(kBar, 9);  // still 0%
+  EXPECT_FALSE(GetUpdateRect(form.handle(), &update, FALSE));
+  form.SetGaugeValue(kBar, 10);  // 1%
+  ASSERT_TRUE(GetUpdateRect(form.handle(), &update, FALSE));
+  EXPECT_EQ(std::make_tuple(update.left, update.top, update.right, update.bottom),
+            std::make_tuple(10, 100, 210, 116));
+  for (int id : {kPicture, kSpot, kTitle, kBar}) {
+    SCOPED_TRACE(id);
+    EXPECT_FALSE(GetUpdateRect(form.control(id), &update, FALSE));
+  }
+  UpdateWindow(form.handle());
+  form.SetGaugeValue(kBar, 19);  // 1% still
+  EXPECT_FALSE(GetUpdateRect(form.handle(), &update, FALSE));
+  EXPECT_EQ(WindowText(form.control(kBar)), L"1%");
+}
+
 TEST(Kit, HotSpotClicksKeysAndTheCloseQueryReachTheForm) {
   TestForm form;
   form.Create();
