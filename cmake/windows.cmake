@@ -85,6 +85,8 @@ if(BUILD_TESTS AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
     target_sources(win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/e2e/driver.cpp)
     # The medium checker's Windows listing, tested on real folders.
     target_sources(win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tools/medium_check/medium_folder.cpp)
+    # The uninstaller's removal steps, tested on real folders.
+    target_sources(win_tests PRIVATE ${CMAKE_SOURCE_DIR}/uninstall/removal.cpp)
     add_dependencies(win_tests medium_check)
     # Suites named *InOwnPrefix change the machine (HKLM, the system or fonts folder, the
     # regional settings): each of their tests runs in its own copy of the template prefix,
@@ -147,6 +149,13 @@ if(BUILD_TESTS AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
                        DISCOVERY_TIMEOUT 60 PROPERTIES LABELS e2e TIMEOUT 300
                        FIXTURES_REQUIRED test_drives
                        ENVIRONMENT "WINE_OWN_PREFIX=1;WINE_OWN_DISPLAY=1;LC_ALL=C.UTF-8")
+  # The round trip runs under the Persian code page too: a product with Persian names
+  # installs and removes the same under both.
+  gtest_discover_tests(e2e_tests TEST_PREFIX "e2e.fa." DISCOVERY_MODE PRE_TEST
+                       TEST_FILTER "*UninstallRoundTripInOwnPrefix.*"
+                       DISCOVERY_TIMEOUT 60 PROPERTIES LABELS e2e TIMEOUT 300
+                       FIXTURES_REQUIRED test_drives
+                       ENVIRONMENT "WINE_OWN_PREFIX=1;LC_ALL=fa_IR.UTF-8")
 
   # make demo's driver: installs a medium and removes it again, as a user would.
   add_executable(demo_driver ${CMAKE_SOURCE_DIR}/tools/demo/demo.cpp

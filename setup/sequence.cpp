@@ -26,7 +26,7 @@ class WindowInstallationSteps : public InstallationSteps {
 
   void ApplyPersianLocale(int mode) override { ::ApplyPersianLocale(static_cast<uint8_t>(mode)); }
   void ChangeFolder(const std::string& folder) override {
-    SetCurrentDirectoryA(folder.c_str());  // not examined: a wrong folder shows at the copy
+    SetCurrentFolder(folder);  // not examined: a wrong folder shows at the copy
   }
   const PayloadInventory& ScanPayload() override {
     inventory_ = PayloadInventory();

@@ -16,11 +16,6 @@ std::string applicationTitle;
 HWND applicationWindow = nullptr;
 HWND mainWindow = nullptr;
 
-// Persian texts are converted with code page 1256 whatever the system's ANSI code page is.
-std::wstring Wide(const std::string& bytes, unsigned options) {
-  return ToWide(bytes, (options & kAnsiText) ? kAnsiCodePage : kArabicCodePage);
-}
-
 RECT ToRect(const Rect& rect) {
   return {rect.left, rect.top, rect.left + rect.width, rect.top + rect.height};
 }
@@ -52,7 +47,7 @@ void RegisterClasses(const std::wstring& formClass, WNDPROC formProc, WNDPROC co
 HFONT MakeFont(const Font& font) {
   return CreateFontW(-font.height, 0, 0, 0, font.weight ? FW_BOLD : FW_NORMAL, 0, 0, 0,
                      font.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                     DEFAULT_PITCH, ToWide(font.face, kAnsiCodePage).c_str());
+                     DEFAULT_PITCH, ToWide(font.face).c_str());
 }
 
 UINT TextFlags(unsigned options) {
@@ -119,7 +114,7 @@ HWND Form::control(int id) const {
 }
 
 void Form::Create() {
-  std::wstring className = ToWide(look_.className, kAnsiCodePage);
+  std::wstring className = ToWide(look_.className);
   RegisterClasses(className, WindowProc, ControlProc);
   // The form clips its children: native controls draw themselves, and an update of the form
   // leaves them alone. The kit's own children are transparent and so not clipped out.
@@ -131,7 +126,7 @@ void Form::Create() {
   AdjustWindowRectEx(&frame, style, FALSE, extended);
   int width = frame.right - frame.left, height = frame.bottom - frame.top;
   if (look_.font.face) windowFont_ = MakeFont(look_.font);
-  CreateWindowExW(extended, className.c_str(), ToWide(look_.title, kArabicCodePage).c_str(),
+  CreateWindowExW(extended, className.c_str(), ToWide(look_.title).c_str(),
                   style, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                   (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, applicationWindow,
                   nullptr, GetModuleHandleW(nullptr), this);
@@ -164,7 +159,7 @@ void Form::MakeControls() {
     // Later rows lie on top of earlier ones.
     SetWindowPos(item.window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (row.kind == Kind::Label || row.kind == Kind::HotSpot)
-      SetWindowTextW(item.window, Wide(item.text, row.options).c_str());
+      SetWindowTextW(item.window, ToWide(item.text).c_str());
     if (row.kind == Kind::Label && (row.options & kAutoSize)) FitToText(item);
     if (row.kind == Kind::Gauge) SetGaugeValue(row.id, 0);
     if (row.kind == Kind::Picture && row.content && *row.content)
@@ -175,7 +170,7 @@ void Form::MakeControls() {
                                    WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
                                    instance, nullptr);
-      std::wstring hint = Wide(item.text, row.options);
+      std::wstring hint = ToWide(item.text);
       TOOLINFOW tool = {};
       tool.cbSize = TTTOOLINFOW_V2_SIZE;
       tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS | TTF_RTLREADING;
@@ -189,7 +184,7 @@ void Form::MakeControls() {
 
 // A label sized to its text keeps its left edge; an empty text measures as one space.
 void Form::FitToText(Item& item) {
-  std::wstring text = Wide(item.text, item.row.options);
+  std::wstring text = ToWide(item.text);
   if (text.empty()) text = L" ";
   HDC dc = GetDC(window_);
   HGDIOBJ old = SelectObject(dc, item.font);
@@ -253,7 +248,7 @@ void Form::SetText(int id, const std::string& bytes) {
   Item* item = Find(id);
   if (!item) return;
   item->text = bytes;
-  SetWindowTextW(item->window, Wide(bytes, item->row.options).c_str());
+  SetWindowTextW(item->window, ToWide(bytes).c_str());
   if (item->row.kind == Kind::Label && (item->row.options & kAutoSize)) FitToText(*item);
   RECT rect = ToRect(item->rect);
   InvalidateRect(window_, &rect, FALSE);
@@ -386,7 +381,7 @@ void Form::PaintItem(HDC dc, const Item& item) {
       }
       break;
     case Kind::Label: {
-      std::wstring text = Wide(item.text, item.row.options);
+      std::wstring text = ToWide(item.text);
       SelectObject(dc, item.font);
       SetBkMode(dc, TRANSPARENT);
       SetTextColor(dc, item.row.font.color);
@@ -583,7 +578,7 @@ LRESULT CALLBACK ApplicationProc(HWND window, UINT message, WPARAM wParam, LPARA
 
 void SetApplicationTitle(const char* bytes) {
   applicationTitle = bytes;
-  const std::wstring title = ToWide(bytes, kArabicCodePage);
+  const std::wstring title = ToWide(bytes);
   if (applicationWindow) {
     SetWindowTextW(applicationWindow, title.c_str());
     return;
@@ -643,15 +638,12 @@ int Box(const std::wstring& text, const std::wstring& caption, UINT flags) {
   return answer;
 }
 int PersianBox(const std::string& text, const char* caption, UINT flags) {
-  return Box(ToWide(text, kArabicCodePage), ToWide(caption, kAnsiCodePage),
-             flags | MB_RTLREADING | MB_RIGHT);
+  return Box(ToWide(text), ToWide(caption), flags | MB_RTLREADING | MB_RIGHT);
 }
 }  // namespace
 
 void ShowFailure(const std::string& text) {
-  // Failure texts come from the system and name paths: the ANSI code page.
-  Box(ToWide(FailureBoxText(text), kAnsiCodePage), ToWide(applicationTitle, kArabicCodePage),
-      MB_OK | MB_ICONSTOP);
+  Box(ToWide(FailureBoxText(text)), ToWide(applicationTitle), MB_OK | MB_ICONSTOP);
 }
 
 void ShowInformation(const std::string& text) {

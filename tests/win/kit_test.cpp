@@ -25,7 +25,7 @@ const ui::Control kLayout[] = {
     ui::Label(kTitle, "title", {100, 20, 0, 0}, {"Tahoma", 19, ui::kRegular, ui::kRed},
               ui::kRightToLeft | ui::kAutoSize, ""),
     ui::Label(kPathLabel, "path", {100, 60, 150, 20}, {"Tahoma", 11, ui::kBold, ui::kBlack},
-              ui::kLeftToRight | ui::kAnsiText | ui::kHidden, "C:\\a"),
+              ui::kLeftToRight | ui::kHidden, "C:\\a"),
     ui::Gauge(kBar, "bar", {10, 100, 200, 16}, {"Tahoma", 11, ui::kRegular, ui::kBlack}, ui::kNavy),
 };
 
