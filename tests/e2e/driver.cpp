@@ -1,6 +1,7 @@
 #include "tests/e2e/driver.h"
 
 #include <shellapi.h>
+#include <tlhelp32.h>
 
 #include <stdexcept>
 
@@ -43,6 +44,30 @@ long Process::WaitExit(DWORD timeoutMs) {
   DWORD code = 0;
   GetExitCodeProcess(info_.hProcess, &code);
   return (long)code;
+}
+
+bool WaitChildrenGone(DWORD parentId, DWORD timeoutMs) {
+  std::vector<HANDLE> children;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return false;
+  PROCESSENTRY32 entry = {};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    if (entry.th32ParentProcessID != parentId) continue;
+    // A child that ended between the listing and this call needs no waiting.
+    if (HANDLE child = OpenProcess(SYNCHRONIZE, FALSE, entry.th32ProcessID))
+      children.push_back(child);
+  }
+  CloseHandle(snapshot);
+  const DWORD start = GetTickCount();
+  bool allGone = true;
+  for (HANDLE child : children) {
+    const DWORD spent = GetTickCount() - start;
+    if (WaitForSingleObject(child, spent < timeoutMs ? timeoutMs - spent : 0) != WAIT_OBJECT_0)
+      allGone = false;
+    CloseHandle(child);
+  }
+  return allGone;
 }
 
 namespace {

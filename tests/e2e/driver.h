@@ -30,6 +30,12 @@ class Process {
   PROCESS_INFORMATION info_ = {};
 };
 
+// Waits until every process that the process with this ID started has ended (the
+// uninstaller's removal script runs in a command interpreter it starts); false when one still
+// runs after the timeout. The parent's ID must still be held (a handle open to it), so that
+// the system has not given it to another process.
+bool WaitChildrenGone(DWORD parentId, DWORD timeoutMs);
+
 // The first visible top-level window of the process with that class; null after the timeout.
 HWND WaitWindow(const Process& process, const char* className, DWORD timeoutMs = 10000);
 // A message dialog of the process (class #32770).

@@ -3,6 +3,7 @@
 // removal script.
 #include "core/failure.h"
 #include "core/removal.h"
+#include "tests/e2e/driver.h"
 #include "win/files.h"
 #include "win/shell_delete.h"
 #include "win/system_folders.h"
@@ -195,8 +196,7 @@ TEST(RemovalScript, WaitsForTheFileThenRemovesFolderAndItself) {
   EXPECT_TRUE(Exists(self));
   EXPECT_TRUE(Exists(script)) << "the script gave up while the file was held";
   CloseHandle(held);
-  DWORD start = GetTickCount();
-  while ((Exists(folder) || Exists(script)) && GetTickCount() - start < 15000) Sleep(100);
+  EXPECT_TRUE(e2e::WaitChildrenGone(GetCurrentProcessId(), 90000)) << "the script still runs";
   EXPECT_FALSE(Exists(self));
   EXPECT_FALSE(Exists(folder));
   EXPECT_FALSE(Exists(script));
@@ -215,7 +215,7 @@ TEST(RemovalScript, GivesUpAfterItsTriesAndStillDeletesItself) {
   WriteFileBytes(script, RemovalScript(self, script, 3));
   DWORD start = GetTickCount();
   ASSERT_GT(WinExec(RemovalScriptCommand(script).c_str(), SW_HIDE), 31u);
-  while (Exists(script) && GetTickCount() - start < 20000) Sleep(100);
+  EXPECT_TRUE(e2e::WaitChildrenGone(GetCurrentProcessId(), 90000)) << "the script still runs";
   DWORD took = GetTickCount() - start;
   CloseHandle(held);
   EXPECT_FALSE(Exists(script));
