@@ -246,8 +246,7 @@ TEST(RemovalScript, RemovesAPersianFolderFromAPersianTemporaryFolder) {
   EXPECT_EQ(CurrentFolder(), temp);
   StartRemovalScript(script);
   SetCurrentFolder(current);
-  const DWORD start = GetTickCount();
-  while ((Exists(folder) || Exists(script)) && GetTickCount() - start < 15000) Sleep(100);
+  EXPECT_TRUE(e2e::WaitChildrenGone(GetCurrentProcessId(), 90000)) << "the script still runs";
   EXPECT_FALSE(Exists(folder));
   EXPECT_FALSE(Exists(script));
   EXPECT_TRUE(Exists(temp));
