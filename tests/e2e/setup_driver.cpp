@@ -3,6 +3,7 @@
 #include "setup/controls.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace e2e {
 
@@ -33,9 +34,9 @@ void ClickControl(HWND window, int id) {
 
 std::string PathText(HWND window) { return Ansi(Text(Control(window, kPath))); }
 
-std::string RegistryText(HKEY root, const std::string& key, const std::string& name) {
+std::string RegistryText(HKEY root, const std::string& key, const std::string& name, REGSAM view) {
   HKEY opened;
-  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return "";
+  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ | view, &opened) != ERROR_SUCCESS) return "";
   char buffer[4096];
   DWORD size = sizeof buffer, type = 0;
   std::string value;
@@ -62,6 +63,20 @@ std::string SystemFolder() {
   char buffer[MAX_PATH] = "";
   GetSystemDirectoryA(buffer, MAX_PATH);
   return buffer;
+}
+
+ProgramsPlaces PlacesOfPrograms() {
+  DWORD type = 0;
+  if (!GetBinaryTypeA(ProgramPath("setup.exe").c_str(), &type))
+    throw std::runtime_error("cannot read the type of " + ProgramPath("setup.exe"));
+  char wow64[MAX_PATH] = "";
+  GetSystemWow64DirectoryA(wow64, MAX_PATH);
+  ProgramsPlaces places = {SystemFolder(), KEY_WOW64_64KEY, wow64, KEY_WOW64_32KEY};
+  if (type == SCS_32BIT_BINARY) {
+    std::swap(places.systemFolder, places.otherSystemFolder);
+    std::swap(places.view, places.otherView);
+  }
+  return places;
 }
 
 void SetWineVersionFor(const std::string& program, const std::string& version) {

@@ -1,10 +1,12 @@
 // Install, then uninstall: the real setup.exe installs the sample medium, then the installed
 // uninstaller, started through the UninstallString as the list of installed programs starts
 // it, removes everything, and at last itself and the install folder. Each run has a prefix of
-// its own (installations change the machine).
+// its own (installations change the machine). The win32 tier runs it with the shipped 32-bit
+// programs under WoW64.
 #include "core/texts.h"
 #include "setup/controls.h"
 #include "tests/e2e/driver.h"
+#include "tests/e2e/installed.h"
 #include "tests/e2e/medium.h"
 #include "tests/e2e/setup_driver.h"
 
@@ -14,12 +16,11 @@ using namespace e2e;
 
 namespace {
 
-const char kKey[] = "Software\\Microsoft\\windows\\CurrentVersion\\uninstall\\Daftar";
 const POINT kUninstallOk = {443 + 117 / 2, 472 + 44 / 2};
 
-bool KeyExists(const char* key) {
+bool KeyExists(const char* key, REGSAM view) {
   HKEY handle;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_READ, &handle) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key, 0, KEY_READ | view, &handle) != ERROR_SUCCESS) return false;
   RegCloseKey(handle);
   return true;
 }
@@ -76,12 +77,14 @@ TEST_P(UninstallRoundTripInOwnPrefix, RemovesWhatTheInstallerLeft) {
   ASSERT_TRUE(question);
   PressButton(question, L"&No");
   ASSERT_EQ(setup.WaitExit(), 0);
+  ExpectInstalled(target, settings);
   const std::string link = settings.shortcutName + ".lnk";
   const std::string desktopLink = ShellFolder("Desktop") + "\\" + link;
   const std::string group = ShellFolder("Start Menu") + "\\programs\\Selvara";
   ASSERT_TRUE(IsFile(desktopLink));
   ASSERT_TRUE(IsFile(group + "\\" + link));
-  const std::string uninstallString = RegistryText(HKEY_LOCAL_MACHINE, kKey, "UninstallString");
+  const ProgramsPlaces places = PlacesOfPrograms();
+  const std::string uninstallString = RegistryText(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString", places.view);
   ASSERT_EQ(uninstallString, target + "\\Uninstall.exe");
 
   SetEnvironmentVariableA("TMP", temp.c_str());
@@ -104,7 +107,8 @@ TEST_P(UninstallRoundTripInOwnPrefix, RemovesWhatTheInstallerLeft) {
   EXPECT_EQ(left[0].substr(left[0].size() - 4), ".tmp");
   EXPECT_FALSE(IsFile(desktopLink));
   EXPECT_FALSE(Exists(group));
-  EXPECT_FALSE(KeyExists(kKey));
+  EXPECT_FALSE(KeyExists(kUninstallKey, places.view));
+  EXPECT_FALSE(KeyExists(kUninstallKey, places.otherView));
   for (const char* name : {"Daftar.EXE", "INSTALL.CFG", "data"})
     EXPECT_TRUE(InTrash(target + "\\" + name)) << name;
   EXPECT_FALSE(InTrash(target + "\\Uninstall.EXE"));

@@ -77,12 +77,15 @@ class ShortcutsTest : public testing::Test {
     return "";
   }
 
-  // The uninstall entry's four values; each must be a plain string.
-  std::vector<std::string> UninstallValues() {
+  // The uninstall entry's four values; each must be a plain string. On 64-bit Windows the
+  // list of programs reads a 32-bit installer's entry from the 32-bit registry view
+  // (Wow6432Node) and a 64-bit one's from the 64-bit view: the view of this program's bitness.
+  std::vector<std::string> UninstallValues(bool otherView = false) {
+    const bool view64 = (sizeof(void*) == 8) != otherView;
     std::vector<std::string> values;
     HKEY handle;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, UninstallKey(program_).c_str(), 0, KEY_READ, &handle) !=
-        ERROR_SUCCESS)
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, UninstallKey(program_).c_str(), 0,
+                      KEY_READ | (view64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY), &handle) != ERROR_SUCCESS)
       return values;
     for (const char* name : {"UninstallString", "DisplayName", "Publisher", "Author"}) {
       char data[1024] = {};
@@ -139,6 +142,7 @@ TEST_F(ShortcutsTest, SavesBothShortcutsAndRegistersTheUninstaller) {
   }
   EXPECT_EQ(UninstallValues(), (std::vector<std::string>{install_ + "\\Uninstall.exe", program_,
                                                          "Selvara Organization", "Tovenar"}));
+  EXPECT_TRUE(UninstallValues(true).empty());
 }
 
 TEST_F(ShortcutsTest, ReinstallationReplacesShortcutsAndValuesAndKeepsOtherValues) {
