@@ -111,6 +111,12 @@ if(BUILD_TESTS)
                          TEST_FILTER "*InOwnPrefix.*-${NEEDS_GDI}"
                          DISCOVERY_TIMEOUT 60 PROPERTIES LABELS ${WIN_TIER}
                          ENVIRONMENT "WINE_OWN_PREFIX=1;LC_ALL=C.UTF-8")
+    # The message dialogs once more under the Persian locale, where Wine labels the buttons
+    # of a message box in Persian.
+    gtest_discover_tests(win_tests TEST_PREFIX "win.fa." DISCOVERY_MODE PRE_TEST
+                         TEST_FILTER "KitDialogs.*"
+                         DISCOVERY_TIMEOUT 60 PROPERTIES LABELS win
+                         ENVIRONMENT LC_ALL=fa_IR.UTF-8)
 
     # Test-only libraries for the system files tests (tests/win/libraries): a COM server
     # whose DllRegisterServer leaves a marker, and a library without that entry point.

@@ -29,6 +29,7 @@ const ui::Control kLayout[] = {
     ui::Label(kChooserLabel2, "Label2", {61, 10, 217, 18}, kLabel2Font, ui::kLeftToRight | kAnsiText, ""),
     ui::Label(kChooserLabel1, "Label1", {198, 218, 0, 0}, kCaptionFont, kRightToLeft | kAutoSize,
               texts::kCapacityCaption),
+    // The two figures are placed by ShowFigure, right-aligned against their "KB" labels.
     ui::Label(kDiskKol, "disk_kol", {62, 220, 0, 0}, kFigureFont, kAutoSize, ""),
     ui::Label(kChooserLabel4, "Label4", {156, 220, 0, 0}, kFigureFont, kAutoSize, texts::kKilobytes),
     ui::Label(kChooserLabel7, "Label7", {224, 234, 0, 0}, kCaptionFont, ui::kLeftToRight | kAutoSize,
@@ -204,12 +205,24 @@ void ChooserWindow::DriveComboBox1Change() {
   ShowDriveSpace();
 }
 
+// A figure ends a blank's width before its "KB" label and grows to the left, so that a
+// figure of any size (999,999,999,999 KB and more) shows whole. Its label reaches up to the
+// "KB" label: the last digit may be drawn a pixel or two wider than the text measures (as
+// Wine draws these fonts), and the blank keeps it from being cut.
+void ChooserWindow::ShowFigure(int figure, int unitLabel, uint64_t kilobytes) {
+  const int kBlank = 6;
+  SetText(figure, GroupThousands(std::to_string(kilobytes)));
+  const ui::Rect text = Bounds(figure);
+  const int right = Bounds(unitLabel).left;
+  SetBounds(figure, {right - kBlank - text.width, text.top, text.width + kBlank, text.height});
+}
+
 void ChooserWindow::ShowDriveSpace() {
   DriveSpaceBytes bytes = {};
   const bool queried = QueryDriveSpace(selected_.substr(0, 1) + ":\\", &bytes);
   const DriveSpace space = DriveSpaceInKB(queried, bytes.total, bytes.freeForUser);
-  SetText(kDiskKol, GroupThousands(std::to_string(space.sizeKB)));
-  SetText(kDiskFree, GroupThousands(std::to_string(space.freeKB)));
+  ShowFigure(kDiskKol, kChooserLabel4, space.sizeKB);
+  ShowFigure(kDiskFree, kChooserLabel6, space.freeKB);
   // The kit's gauge counts in 64 bits, so drives of 2 TiB and more show their true share.
   SetGaugeMax(kChooserGauge1, static_cast<int64_t>(space.sizeKB));
   const uint64_t usedKB = space.sizeKB > space.freeKB ? space.sizeKB - space.freeKB : 0;

@@ -30,6 +30,7 @@ class ChooserWindow : public ui::Form {
   void cancelClick();
   void DriveComboBox1Change();
   void ShowDriveSpace();
+  void ShowFigure(int figure, int unitLabel, uint64_t kilobytes);
   // Makes a folder the selected one (and the current folder of the process); a folder that
   // cannot be entered raises the system's failure and leaves everything as it was.
   void OpenFolder(const std::string& folder);

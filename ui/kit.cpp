@@ -11,7 +11,10 @@ namespace ui {
 namespace {
 
 const wchar_t kControlClass[] = L"SkinControl";
+const wchar_t kApplicationClass[] = L"SkinApplication";
 std::string applicationTitle;
+HWND applicationWindow = nullptr;
+HWND mainWindow = nullptr;
 
 // Persian texts are converted with code page 1256 whatever the system's ANSI code page is.
 std::wstring Wide(const std::string& bytes, unsigned options) {
@@ -44,6 +47,12 @@ void RegisterClasses(const std::wstring& formClass, WNDPROC formProc, WNDPROC co
     form.lpszClassName = formClass.c_str();
     RegisterClassW(&form);
   }
+}
+
+HFONT MakeFont(const Font& font) {
+  return CreateFontW(-font.height, 0, 0, 0, font.weight ? FW_BOLD : FW_NORMAL, 0, 0, 0,
+                     font.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     DEFAULT_PITCH, ToWide(font.face, kAnsiCodePage).c_str());
 }
 
 UINT TextFlags(unsigned options) {
@@ -93,6 +102,7 @@ Form::~Form() {
   if (window_) DestroyWindow(window_);
   for (auto& item : items_)
     if (item->font) DeleteObject(item->font);
+  if (windowFont_) DeleteObject(windowFont_);
   if (animationBrush_) DeleteObject(animationBrush_);
 }
 
@@ -117,9 +127,10 @@ void Form::Create() {
   RECT frame = {0, 0, look_.clientWidth, look_.clientHeight};
   AdjustWindowRectEx(&frame, style, FALSE, extended);
   int width = frame.right - frame.left, height = frame.bottom - frame.top;
+  if (look_.font.face) windowFont_ = MakeFont(look_.font);
   CreateWindowExW(extended, className.c_str(), ToWide(look_.title, kArabicCodePage).c_str(),
                   style, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr,
+                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, applicationWindow,
                   nullptr, GetModuleHandleW(nullptr), this);
   Guarded([&] { OnCreate(); });
 }
@@ -132,10 +143,7 @@ void Form::MakeControls() {
     DWORD style = WS_CHILD | (item.visible ? WS_VISIBLE : 0);
     RECT rect = ToRect(item.rect);
     if (row.kind != Kind::Picture && row.kind != Kind::HotSpot && row.kind != Kind::Animation)
-      item.font = CreateFontW(-row.font.height, 0, 0, 0, row.font.weight ? FW_BOLD : FW_NORMAL,
-                              0, 0, 0, row.font.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                              DEFAULT_QUALITY, DEFAULT_PITCH,
-                              ToWide(row.font.face, kAnsiCodePage).c_str());
+      item.font = MakeFont(row.font);
     if (row.kind == Kind::Animation) {
       item.window = CreateWindowExW(0, ANIMATE_CLASSW, L"",
                                     style | ACS_TRANSPARENT | ACS_CENTER, rect.left, rect.top,
@@ -190,6 +198,8 @@ void Form::FitToText(Item& item) {
 
 void Form::Show() {
   main_ = true;
+  mainWindow = window_;
+  if (applicationWindow) ShowWindow(applicationWindow, SW_SHOWNA);
   ShowWindow(window_, SW_SHOW);
   SetForegroundWindow(window_);
   SetFocus(window_);
@@ -434,6 +444,8 @@ LRESULT Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE:
       MakeControls();
       return 0;
+    case WM_GETFONT:
+      return (LRESULT)windowFont_;
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
@@ -462,7 +474,10 @@ LRESULT Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_DESTROY:
-      if (main_) PostQuitMessage(0);
+      if (main_) {
+        mainWindow = nullptr;
+        PostQuitMessage(0);
+      }
       window_ = nullptr;
       return 0;
   }
@@ -482,6 +497,9 @@ LRESULT CALLBACK Form::ControlProc(HWND window, UINT message, WPARAM wParam, LPA
       if (!hotSpot) break;
       SetCursor(LoadCursor(nullptr, IDC_HAND));
       return TRUE;
+    case WM_GETFONT:
+      // A control without a font of its own (a hot-spot) has the window font.
+      return (LRESULT)(item && item->font ? item->font : form ? form->windowFont_ : nullptr);
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT:
@@ -541,16 +559,87 @@ void DrawLabelText(HDC dc, const RECT& rect, const std::wstring& text, unsigned 
   SetTextAlign(dc, align);
 }
 
-void SetApplicationTitle(const char* bytes) { applicationTitle = bytes; }
+namespace {
+// Activating the application window (its taskbar button) activates the form last active;
+// closing it (the taskbar's menu) asks the main window to close, as its close box does.
+LRESULT CALLBACK ApplicationProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_ACTIVATE: {
+      HWND form = GetLastActivePopup(window);
+      if (LOWORD(wParam) == WA_INACTIVE || form == window || !IsWindowVisible(form) ||
+          !IsWindowEnabled(form))
+        break;
+      SetActiveWindow(form);
+      return 0;
+    }
+    case WM_CLOSE:
+      if (mainWindow) PostMessageW(mainWindow, WM_CLOSE, 0, 0);
+      return 0;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+}  // namespace
+
+void SetApplicationTitle(const char* bytes) {
+  applicationTitle = bytes;
+  const std::wstring title = ToWide(bytes, kArabicCodePage);
+  if (applicationWindow) {
+    SetWindowTextW(applicationWindow, title.c_str());
+    return;
+  }
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSW application = {};
+  application.lpfnWndProc = ApplicationProc;
+  application.hInstance = instance;
+  application.hIcon = LoadIconW(instance, L"MAINICON");
+  application.lpszClassName = kApplicationClass;
+  RegisterClassW(&application);
+  // No size: shown, it gives the program its taskbar button and covers nothing.
+  applicationWindow = CreateWindowExW(0, kApplicationClass, title.c_str(),
+                                      WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS,
+                                      GetSystemMetrics(SM_CXSCREEN) / 2,
+                                      GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr, nullptr,
+                                      instance, nullptr);
+}
 
 namespace {
+// The buttons of the message dialogs read "OK", "&Yes" and "&No" whatever the language of
+// the Windows they run on: Windows labels them in the user's language where that language
+// is installed, even when asked for English, so they are relabelled as the dialog of the
+// box is activated, before it is drawn. The button IDs stay the standard ones.
+HHOOK buttonHook = nullptr;
+
+LRESULT CALLBACK LabelButtons(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_ACTIVATE) {
+    HWND dialog = reinterpret_cast<HWND>(wParam);
+    wchar_t name[16] = L"";
+    GetClassNameW(dialog, name, 16);
+    if (lstrcmpW(name, L"#32770") == 0) {
+      const struct {
+        int id;
+        const wchar_t* text;
+      } labels[] = {{IDOK, L"OK"}, {IDYES, L"&Yes"}, {IDNO, L"&No"}};
+      for (const auto& label : labels)
+        if (HWND button = GetDlgItem(dialog, label.id)) SetWindowTextW(button, label.text);
+    }
+  }
+  return CallNextHookEx(buttonHook, code, wParam, lParam);
+}
+
 // Message boxes are modal over the active window of the program, or over the whole program
-// when none is active (before the first window is shown). Their buttons read "OK", "&Yes"
-// and "&No" whatever the language of the Windows they run on.
+// when none is active (before the first window is shown).
 int Box(const std::wstring& text, const std::wstring& caption, UINT flags) {
   HWND owner = GetActiveWindow();
-  return MessageBoxExW(owner, text.c_str(), caption.c_str(), flags | (owner ? 0 : MB_TASKMODAL),
-                       MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
+  const bool outermost = !buttonHook;
+  if (outermost)
+    buttonHook = SetWindowsHookExW(WH_CBT, LabelButtons, nullptr, GetCurrentThreadId());
+  const int answer =
+      MessageBoxW(owner, text.c_str(), caption.c_str(), flags | (owner ? 0 : MB_TASKMODAL));
+  if (outermost && buttonHook) {
+    UnhookWindowsHookEx(buttonHook);
+    buttonHook = nullptr;
+  }
+  return answer;
 }
 int PersianBox(const std::string& text, const char* caption, UINT flags) {
   return Box(ToWide(text, kArabicCodePage), ToWide(caption, kAnsiCodePage),

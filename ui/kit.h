@@ -126,6 +126,9 @@ struct WindowLook {
   int clientWidth, clientHeight;
   Frame frame;
   COLORREF background = GetSysColor(COLOR_BTNFACE);
+  // The window font, which the window and its controls without a font of their own (the
+  // hot-spots) carry; none when its face is null.
+  Font font = {nullptr};
 };
 
 class Form {
@@ -200,6 +203,7 @@ class Form {
   std::vector<std::unique_ptr<Item>> items_;
   HWND window_ = nullptr;
   HWND tooltip_ = nullptr;
+  HFONT windowFont_ = nullptr;
   HBRUSH animationBrush_ = nullptr;
   bool modal_ = false;
   bool main_ = false;
@@ -213,7 +217,10 @@ class Form {
 SIZE LabelTextSize(HDC dc, const std::wstring& text, unsigned options);
 void DrawLabelText(HDC dc, const RECT& rect, const std::wstring& text, unsigned options);
 
-// The application's title: the caption of the failure box.
+// The application's title: the caption of the failure box and of the application window.
+// That window owns every form and has no size: it is what the taskbar shows for the
+// program once the main window is shown (the forms, being owned, show there no button of
+// their own; the main window keeps its own title). Set it before any form is created.
 void SetApplicationTitle(const char* bytes);
 
 // Runs fn inside the guard: a failure escaping it is shown in the failure box. False when

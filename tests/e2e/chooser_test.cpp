@@ -11,6 +11,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <utility>
 
 using namespace e2e;
 
@@ -55,6 +56,39 @@ bool OpenWithEnter(HWND chooser, const std::string& name) {
 void Close(HWND chooser, int button) {
   ClickControl(chooser, button);
   ASSERT_TRUE(WaitHidden(chooser));
+}
+
+// The rightmost column of red ink (the figures' colour) in a band of the window's client
+// area, as the screen shows it; -1 when there is none.
+int RightmostRedInk(HWND window, const RECT& band) {
+  SetWindowPos(window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  Sleep(300);
+  const int width = band.right - band.left, height = band.bottom - band.top;
+  POINT origin = {band.left, band.top};
+  ClientToScreen(window, &origin);
+  BITMAPINFO info = {};
+  info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB};
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  DWORD* bits = nullptr;
+  HBITMAP bitmap =
+      CreateDIBSection(screen, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+  GdiFlush();
+  int rightmost = -1;
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) {
+      const DWORD pixel = bits[y * width + x];  // 0x00RRGGBB
+      const int red = (pixel >> 16) & 0xFF, green = (pixel >> 8) & 0xFF;
+      if (red > 160 && green < 90 && band.left + x > rightmost) rightmost = band.left + x;
+    }
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  return rightmost;
 }
 
 }  // namespace
@@ -185,4 +219,40 @@ TEST(Chooser, ShowsTheDrivesCapacityAndFreeSpaceInKilobytes) {
   const double used = 100.0 * (total.QuadPart - free.QuadPart) / total.QuadPart;
   EXPECT_NEAR(std::stod(Ansi(Text(Control(chooser, kChooserGauge1)))), used, 1.5);
   Close(chooser, kChooserCancel);
+}
+
+// The two figures stand against their "KB" labels and show whole, however long they are: on
+// drive C:, on the 1 MiB tmpfs S: and on the tmpfs L: of 999,999,999,996 KB
+// (scripts/test-drives). A figure's last digit must not be cut at its label's right edge.
+TEST(ChooserInOwnPrefix, TheFiguresShowWholeBeforeTheirKBLabels) {
+  ChooserFixture setup;
+  ASSERT_TRUE(setup.window);
+  HWND chooser = OpenChooser(setup.process, setup.window);
+  ASSERT_TRUE(chooser);
+  std::string missing;
+  for (const char drive : {'C', 'S', 'L'}) {
+    const std::string root = std::string(1, drive) + ":\\";
+    if (!IsFolder(root)) {
+      missing += root + " ";
+      continue;
+    }
+    if (drive != 'C') PickDrive(chooser, drive);
+    ULARGE_INTEGER free, total;
+    ASSERT_TRUE(GetDiskFreeSpaceExA(root.c_str(), &free, &total, nullptr));
+    const std::string capacity = GroupThousands(std::to_string(total.QuadPart / 1024));
+    ASSERT_EQ(Ansi(Text(Control(chooser, kDiskKol))), capacity) << root;
+    if (drive == 'L') EXPECT_EQ(capacity, "999,999,999,996");
+    const std::pair<int, int> figures[] = {{kDiskKol, kChooserLabel4}, {kDiskFree, kChooserLabel6}};
+    for (const auto& [figure, unit] : figures) {
+      const RECT label = ChildRect(Control(chooser, figure));
+      const RECT kb = ChildRect(Control(chooser, unit));
+      EXPECT_LE(label.right, kb.left) << root << figure;
+      EXPECT_GE(label.left, 0) << root << figure;
+      const int ink = RightmostRedInk(chooser, {label.left, label.top, kb.left, label.bottom});
+      EXPECT_GT(ink, kb.left - 10) << root << figure << ": not against its KB label";
+      EXPECT_LT(ink, label.right - 1) << root << figure << ": the last digit is cut";
+    }
+  }
+  Close(chooser, kChooserCancel);
+  if (!missing.empty()) GTEST_SKIP() << "no drive " << missing << "(scripts/test-drives needs root)";
 }

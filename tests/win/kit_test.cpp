@@ -1,12 +1,17 @@
 // The window kit in this process: controls as child windows with their IDs and texts,
-// labels sized to their text, the gauge's clamped percentage, the events a form gets, and
-// where a Persian label's text lands when drawn.
+// labels sized to their text, the gauge's clamped percentage, the events a form gets, the
+// window font, where a Persian label's text lands when drawn, and the message dialogs.
 #include "ui/kit.h"
+
+#include "core/texts.h"
+#include "tests/e2e/driver.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
+#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -26,7 +31,10 @@ const ui::Control kLayout[] = {
 
 class TestForm : public ui::Form {
  public:
-  TestForm() : Form({"KitTestForm", "\xE4\xD5\xC8", 300, 200, ui::kCloseBox}, kLayout) {}
+  explicit TestForm(ui::Font windowFont = {nullptr})
+      : Form({"KitTestForm", "\xE4\xD5\xC8", 300, 200, ui::kCloseBox, GetSysColor(COLOR_BTNFACE),
+              windowFont},
+             kLayout) {}
   std::vector<int> clicks, keys;
   bool allowClose = false;
   int closeQueries = 0;
@@ -146,6 +154,35 @@ TEST(Kit, HotSpotClicksKeysAndTheCloseQueryReachTheForm) {
 }
 
 namespace {
+LOGFONTW FontOf(HWND window) {
+  LOGFONTW font = {};
+  HFONT handle = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
+  if (handle) GetObjectW(handle, sizeof font, &font);
+  return font;
+}
+}  // namespace
+
+// The window font is the form's and its hot-spots'; a label keeps its own.
+TEST(Kit, TheWindowFontIsTheFormsAndItsHotSpots) {
+  TestForm plain;
+  plain.Create();
+  EXPECT_EQ(SendMessageW(plain.handle(), WM_GETFONT, 0, 0), 0);
+
+  TestForm form({"Tahoma", 13, ui::kBold});
+  form.Create();
+  for (HWND window : {form.handle(), form.control(kSpot)}) {
+    const LOGFONTW font = FontOf(window);
+    EXPECT_STREQ(font.lfFaceName, L"Tahoma");
+    EXPECT_EQ(font.lfHeight, -13);
+    EXPECT_EQ(font.lfWeight, FW_BOLD);
+    EXPECT_EQ(font.lfCharSet, ARABIC_CHARSET);
+  }
+  const LOGFONTW label = FontOf(form.control(kTitle));
+  EXPECT_EQ(label.lfHeight, -19);
+  EXPECT_EQ(label.lfWeight, FW_NORMAL);
+}
+
+namespace {
 
 // A white memory bitmap with a 48-pixel Persian font selected, and the columns its black ink
 // spans after a label's text is drawn into it.
@@ -222,4 +259,95 @@ TEST(KitLabelText, PersianLinesArePlacedAndMeasuredByTheirJoinedLetters) {
   std::tie(left, right) = board.Draw(title, {100, 10, 100 + size.cx, 91}, ui::kRightToLeft);
   EXPECT_NEAR(left, 100, 4);
   EXPECT_NEAR(right, 100 + size.cx - 1, 4);
+}
+
+namespace {
+
+struct DialogSeen {
+  std::wstring caption, message;
+  std::vector<std::wstring> buttons;
+  std::vector<int> ids;
+};
+
+// Shows a message dialog on this thread and, from another, reads it and presses the button
+// of that ID.
+template <typename Show>
+DialogSeen Answer(Show show, int press) {
+  DialogSeen seen;
+  const DWORD thread = GetCurrentThreadId();
+  std::thread answer([&] {
+    HWND dialog = nullptr;
+    e2e::WaitUntil(
+        [&] {
+          EnumThreadWindows(
+              thread,
+              [](HWND window, LPARAM found) {
+                wchar_t name[16] = L"";
+                GetClassNameW(window, name, 16);
+                if (lstrcmpW(name, L"#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+                *reinterpret_cast<HWND*>(found) = window;
+                return FALSE;
+              },
+              reinterpret_cast<LPARAM>(&dialog));
+          return dialog != nullptr;
+        },
+        10000);
+    if (!dialog) return;
+    seen.caption = e2e::Caption(dialog);
+    seen.message = e2e::DialogMessage(dialog);
+    seen.buttons = e2e::DialogButtons(dialog);
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+      wchar_t name[16] = L"";
+      GetClassNameW(child, name, 16);
+      if (lstrcmpiW(name, L"Button") == 0) seen.ids.push_back(GetDlgCtrlID(child));
+    }
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(press, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, press)));
+  });
+  show();
+  answer.join();
+  return seen;
+}
+
+}  // namespace
+
+// The dialogs' buttons read "OK", "&Yes" and "&No" with their standard IDs under every
+// Windows language. This suite also runs under the Persian locale, where Wine labels the
+// buttons of a message box in Persian.
+TEST(KitDialogs, ButtonsReadTheSameUnderEveryLanguage) {
+  ui::SetApplicationTitle(texts::kSetupTitle);
+  const std::wstring persian = L"\u0646\u0635\u0628";  // the text shown, from 1256 bytes
+  const std::vector<std::wstring> ok = {L"OK"}, yesNo = {L"&Yes", L"&No"};
+  bool answer = false;
+  const struct {
+    const char* name;
+    std::function<void()> show;
+    const wchar_t* caption;
+    std::vector<std::wstring> buttons;
+    std::vector<int> ids;
+    int press;
+  } cases[] = {
+      {"information", [] { ui::ShowInformation("\xE4\xD5\xC8"); }, L"Information", ok, {IDOK},
+       IDOK},
+      {"warning", [] { ui::ShowWarning("\xE4\xD5\xC8"); }, L"Warning", ok, {IDOK}, IDOK},
+      {"error", [] { ui::ShowError("\xE4\xD5\xC8"); }, L"Error", ok, {IDOK}, IDOK},
+      {"confirm yes", [&] { answer = ui::Confirm("\xE4\xD5\xC8"); }, L"Confirm", yesNo,
+       {IDYES, IDNO}, IDYES},
+      {"confirm no", [&] { answer = !ui::Confirm("\xE4\xD5\xC8"); }, L"Confirm", yesNo,
+       {IDYES, IDNO}, IDNO},
+  };
+  for (const auto& c : cases) {
+    answer = true;
+    const DialogSeen seen = Answer(c.show, c.press);
+    EXPECT_EQ(seen.caption, c.caption) << c.name;
+    EXPECT_EQ(seen.message, persian) << c.name;
+    EXPECT_EQ(seen.buttons, c.buttons) << c.name;
+    EXPECT_EQ(seen.ids, c.ids) << c.name;
+    EXPECT_TRUE(answer) << c.name;
+  }
+  // The failure box: the failure's text with its full stop, the application title.
+  const DialogSeen failure = Answer([] { ui::ShowFailure("Cannot open file"); }, IDOK);
+  EXPECT_EQ(failure.caption, e2e::Wide1256(texts::kSetupTitle));
+  EXPECT_EQ(failure.message, L"Cannot open file.");
+  EXPECT_EQ(failure.buttons, ok);
 }

@@ -1,7 +1,8 @@
 // Drives the installer on a medium from start to end as a user would, answers No to the
 // restart question, prints what was installed, then runs the installed uninstaller and
 // prints what was removed. Saves a screenshot (BMP) of every screen on the way, the folder
-// chooser and the exit confirmation included (each closed again with its cancel button).
+// chooser and the exit confirmation included (each closed again with its cancel button),
+// and the copy in progress when the payload is large enough to catch it.
 // Usage: demo_driver <medium folder> <screenshot folder>
 #include <windows.h>
 
@@ -28,9 +29,10 @@ namespace {
 std::string folderOfShots;
 int shotNumber = 0;
 
-// Saves the screen area covered by the windows given (a dialog over its window) as a BMP.
-void Shot(const char* name, HWND window, HWND over = nullptr) {
-  Sleep(500);  // lets the window finish painting
+// Saves the screen area covered by the windows given (a dialog over its window) as a BMP,
+// after letting them finish painting.
+void Shot(const char* name, HWND window, HWND over = nullptr, DWORD settleMs = 500) {
+  Sleep(settleMs);
   RECT area;
   GetWindowRect(window, &area);
   if (over) {
@@ -185,6 +187,15 @@ int main(int argc, char** argv) {
     if (!ShotAndCancel(setup, window, kCancel, "TForm5", kExitLabel1, "setup-exit"))
       return Fail("the exit confirmation did not open and close");
     ClickRect(window, ChildRect(Control(window, kNext1)));
+    // The copy in progress: the gauge part of the way, shot at once while it moves on.
+    HWND gauge = Control(window, kGauge1);
+    if (WaitUntil(
+            [&] {
+              const int percent = _wtoi(Text(gauge).c_str());
+              return IsWindowVisible(gauge) && percent > 0 && percent < 90;
+            },
+            120000))
+      Shot("setup-copying", window, nullptr, 100);
     HWND question = WaitDialog(setup, 120000);
     if (!question) return Fail("the installation did not finish");
     Shot("setup-finished", window, question);
