@@ -166,11 +166,13 @@ if(BUILD_TESTS AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
                        FIXTURES_REQUIRED test_drives
                        ENVIRONMENT "WINE_OWN_PREFIX=1;LC_ALL=C.UTF-8")
   # The shipped programs, the win32 build's, installed and removed again under WoW64 by the
-  # round trip, each run in its own copy of the WoW64 template (tier win32). Added one by one:
-  # gtest_discover_tests passes only the first variable of an ENVIRONMENT list. Each must run
-  # and pass its one test (a filter that matches nothing would pass too).
+  # round trip, in its own copy of the WoW64 template (tier win32). Added by itself:
+  # gtest_discover_tests passes only the first variable of an ENVIRONMENT list. It must run
+  # and pass its one test (a filter that matches nothing would pass too). Only the case with
+  # the proposed folder: under WoW64 the folder chooser does not close on its OK button
+  # (docs/wine.md).
   get_filename_component(SHIPPED_BIN_DIR ${CMAKE_BINARY_DIR}/../win32/bin ABSOLUTE)
-  foreach(trip Plain Blanks)
+  foreach(trip Plain)
     add_test(NAME win32.e2e.UninstallRoundTrip.${trip}
              COMMAND e2e_tests --gtest_filter=*/UninstallRoundTripInOwnPrefix.*/${trip})
     set_tests_properties(win32.e2e.UninstallRoundTrip.${trip} PROPERTIES LABELS win32 TIMEOUT 300
