@@ -1,5 +1,5 @@
 # The two commands for a newcomer; both set up a fresh machine first.
-.PHONY: test demo build screenshots
+.PHONY: test demo build screenshots bench
 test:
 	scripts/test
 demo:
@@ -8,3 +8,5 @@ build:
 	scripts/bootstrap && scripts/build
 screenshots:
 	scripts/bootstrap && scripts/build && scripts/screenshots
+bench:
+	scripts/bench

@@ -37,7 +37,7 @@ add_layer(win win core kernel32 user32 advapi32 shell32 ole32 oleaut32 uuid)
 add_layer(ui ui win core gdi32 comctl32 msimg32)
 add_layer(common common win core)
 add_layer(setup_engine setup/engine common win core)
-add_layer(setup_system setup/system common win core wsock32)
+add_layer(setup_system setup/system common win core)
 
 # Resource scripts are UTF-8 (Persian version texts); their file names are relative to the
 # source root.
@@ -100,6 +100,8 @@ if(BUILD_TESTS)
     target_sources(win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/e2e/driver.cpp)
     # The medium checker's Windows listing, tested on real folders.
     target_sources(win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tools/medium_check/medium_folder.cpp)
+    # The uninstaller's removal steps, tested on real folders.
+    target_sources(win_tests PRIVATE ${CMAKE_SOURCE_DIR}/uninstall/removal.cpp)
     add_dependencies(win_tests medium_check)
     # Suites named *InOwnPrefix change the machine (HKLM, the system or fonts folder, the
     # regional settings): each of their tests runs in its own copy of the template prefix,
@@ -149,11 +151,11 @@ if(BUILD_TESTS AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   # The suite runs twice: under a Western ANSI code page (1252) and under the Persian one
   # (1256, which LC_ALL=fa_IR.UTF-8 gives Wine), since the Persian texts must read the same.
   gtest_discover_tests(e2e_tests TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST
-                       TEST_FILTER "-*InOwnPrefix.*"
+                       TEST_FILTER "-*InOwnPrefix.*:*OnOwnScreen.*"
                        DISCOVERY_TIMEOUT 60 PROPERTIES LABELS e2e TIMEOUT 120
                        ENVIRONMENT LC_ALL=C)
   gtest_discover_tests(e2e_tests TEST_PREFIX "e2e.fa." DISCOVERY_MODE PRE_TEST
-                       TEST_FILTER "-*InOwnPrefix.*"
+                       TEST_FILTER "-*InOwnPrefix.*:*OnOwnScreen.*"
                        DISCOVERY_TIMEOUT 60 PROPERTIES LABELS e2e TIMEOUT 120
                        ENVIRONMENT LC_ALL=fa_IR.UTF-8)
   # Installations change the machine: like the win suites above, each *InOwnPrefix test
@@ -179,6 +181,20 @@ if(BUILD_TESTS AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
                          PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] 1 test\\."
                          ENVIRONMENT "WINE_OWN_PREFIX=1;WINE_WOW64=1;E2E_PROGRAMS=${SHIPPED_BIN_DIR}")
   endforeach()
+  # Suites named *OnOwnScreen read the screen's pixels: a prefix and an Xvfb display of their
+  # own, so that no window of a test running beside them covers what they read.
+  gtest_discover_tests(e2e_tests TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST
+                       TEST_FILTER "*OnOwnScreen.*"
+                       DISCOVERY_TIMEOUT 60 PROPERTIES LABELS e2e TIMEOUT 300
+                       FIXTURES_REQUIRED test_drives
+                       ENVIRONMENT "WINE_OWN_PREFIX=1;WINE_OWN_DISPLAY=1;LC_ALL=C.UTF-8")
+  # The round trip runs under the Persian code page too: a product with Persian names
+  # installs and removes the same under both.
+  gtest_discover_tests(e2e_tests TEST_PREFIX "e2e.fa." DISCOVERY_MODE PRE_TEST
+                       TEST_FILTER "*UninstallRoundTripInOwnPrefix.*"
+                       DISCOVERY_TIMEOUT 60 PROPERTIES LABELS e2e TIMEOUT 300
+                       FIXTURES_REQUIRED test_drives
+                       ENVIRONMENT "WINE_OWN_PREFIX=1;LC_ALL=fa_IR.UTF-8")
 
   # make demo's driver: installs a medium and removes it again, as a user would.
   add_executable(demo_driver ${CMAKE_SOURCE_DIR}/tools/demo/demo.cpp
@@ -195,3 +211,15 @@ add_program(sample_product sample/product)
 add_library(sample_server SHARED sample/comserver/comserver.cpp)
 set_target_properties(sample_server PROPERTIES PREFIX "" OUTPUT_NAME SampleServer)
 target_link_libraries(sample_server PRIVATE advapi32)
+# make bench (scripts/bench): its driver, and the minimal window the installer's start-up is
+# measured against.
+if(BUILD_TESTS AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  add_executable(bench_driver ${CMAKE_SOURCE_DIR}/bench/driver.cpp
+                              ${CMAKE_SOURCE_DIR}/tests/e2e/driver.cpp
+                              ${CMAKE_SOURCE_DIR}/tests/e2e/setup_driver.cpp)
+  project_target_options(bench_driver)
+  target_compile_definitions(bench_driver PRIVATE ${TEST_PATHS})
+  target_link_libraries(bench_driver PRIVATE common win core gdi32)
+  add_executable(bench_window WIN32 ${CMAKE_SOURCE_DIR}/bench/minimal_window.cpp)
+  project_target_options(bench_window)
+endif()

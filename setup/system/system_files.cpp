@@ -19,7 +19,7 @@ const char* const kFontTables[] = {
 
 bool RegisterComServer(const std::string& path, bool doRegister) {
   if (!FileExists(path)) return false;
-  HMODULE library = LoadLibraryA(path.c_str());
+  HMODULE library = LoadLibraryFile(path);
   if (!library) return false;
   using EntryPoint = HRESULT(WINAPI*)();
   auto entry = reinterpret_cast<EntryPoint>(reinterpret_cast<void (*)()>(
@@ -37,7 +37,7 @@ void InstallSystemFiles(const std::string& mediumFolder, const std::string& syst
     const std::string target = systemFolder + entry.name;
     // A library in use or a read-only file cannot be deleted: it stays as it is and the
     // medium's copy is not installed.
-    if (FileExists(target)) DeleteFileA(target.c_str());
+    if (FileExists(target)) DeleteFileAt(target);
     if (!FileExists(target)) CopyFileContents(payload + "\\" + entry.name, target);
   });
   // Registration follows every copy and goes by what the system folder holds now.

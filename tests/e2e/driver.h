@@ -68,6 +68,7 @@ void ClickRect(HWND window, const RECT& rect);
 COLORREF ScreenPixel(HWND window, int x, int y);
 
 // Folders for a test: a fresh empty folder under the temporary folder, and small file helpers.
+// Paths are code page 1256 texts, reached by the wide functions, as the programs reach them.
 std::string NewTestFolder(const std::string& name);
 // Deletes a file or a folder with everything in it, for good and silently; nothing when absent.
 void RemoveTree(const std::string& path);
@@ -80,8 +81,10 @@ std::vector<std::string> Names(const std::string& pattern);
 // Polls until done() holds; false after the timeout.
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs);
 
-// Code page 1256 bytes (the programs' texts) as the wide text windows show.
+// Code page 1256 bytes (the programs' texts and paths) as the wide text windows show and the
+// wide functions take, and back ("?" for what code page 1256 cannot spell).
 std::wstring Wide1256(const std::string& bytes);
+std::string Narrow1256(const std::wstring& text);
 
 // Held while a test creates or removes what all tests of a run share: the start-menu group
 // folder, the desktop and the "Shell Folders" values, so that tests running at the same time

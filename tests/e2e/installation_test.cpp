@@ -341,11 +341,13 @@ TEST(InstallingInOwnPrefix, TheDesktopShortcutStartsTheInstalledProduct) {
   ASSERT_TRUE(IsFile(link));
   ASSERT_EQ(FindWindowA("SampleProduct", nullptr), nullptr);
 
-  SHELLEXECUTEINFOA open = {sizeof open};
+  // The shortcut's name is Persian: the shell gets it by the wide function.
+  const std::wstring wideLink = Wide1256(link);
+  SHELLEXECUTEINFOW open = {sizeof open};
   open.fMask = SEE_MASK_NOCLOSEPROCESS;
-  open.lpFile = link.c_str();
+  open.lpFile = wideLink.c_str();
   open.nShow = SW_SHOWNORMAL;
-  ASSERT_TRUE(ShellExecuteExA(&open)) << GetLastError();
+  ASSERT_TRUE(ShellExecuteExW(&open)) << GetLastError();
   if (open.hProcess) CloseHandle(open.hProcess);
 
   HWND product = nullptr;

@@ -1,5 +1,6 @@
 #include "tests/e2e/installed.h"
 
+#include "core/names.h"
 #include "tests/e2e/driver.h"
 #include "tests/e2e/setup_driver.h"
 
@@ -16,25 +17,25 @@ void ExpectInstalled(const std::string& installFolder, const MediumSettings& set
     EXPECT_TRUE(ReadFile(installFolder + "\\" + file.path, &bytes)) << file.path;
     EXPECT_EQ(bytes, file.content) << file.path;
   }
-  EXPECT_EQ(ReadAll(installFolder + "\\Daftar.EXE"), ReadAll(ProgramPath("sample_product.exe")));
+  EXPECT_EQ(ReadAll(installFolder + "\\" + settings.programName + ".EXE"), ReadAll(ProgramPath("sample_product.exe")));
   EXPECT_EQ(ReadAll(installFolder + "\\Uninstall.EXE"), ReadAll(ProgramPath("uninstall.exe")));
-  EXPECT_FALSE(IsFile(installFolder + "\\Daftar.dat"));
+  EXPECT_FALSE(IsFile(installFolder + "\\" + settings.programName + ".dat"));
   EXPECT_FALSE(IsFile(installFolder + "\\uninstall.dat"));
   EXPECT_EQ(ReadAll(installFolder + "\\INSTALL.CFG"),
             settings.title1 + "\r\n" + settings.title2 + "\r\n" + settings.defaultFolderName + "\r\n" +
                 settings.programName + "\r\n" + settings.shortcutName + "\r\n" + settings.organization + "\r\n");
 
-  const std::string link = settings.shortcutName + ".lnk";
+  const std::string link = LinkFileName(settings.shortcutName);
   EXPECT_TRUE(IsFile(ShellFolder("Desktop") + "\\" + link));
   EXPECT_TRUE(IsFile(ShellFolder("Start Menu") + "\\programs\\Selvara\\" + link));
 
   const ProgramsPlaces places = PlacesOfPrograms();
-  EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString", places.view),
-            installFolder + "\\Uninstall.exe");
-  EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayName", places.view), "Daftar");
-  EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kUninstallKey, "Publisher", places.view), "Selvara Organization");
-  EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kUninstallKey, "Author", places.view), "Tovenar");
-  EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayName", places.otherView), "");
+  const std::string key = UninstallKey(settings.programName);
+  EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, key, "UninstallString", places.view), installFolder + "\\Uninstall.exe");
+  EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, key, "DisplayName", places.view), settings.programName);
+  EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, key, "Publisher", places.view), "Selvara Organization");
+  EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, key, "Author", places.view), "Tovenar");
+  EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, key, "DisplayName", places.otherView), "");
 
   const char kServerKey[] = "Software\\Sample Accounts\\Server";
   EXPECT_EQ(ReadAll(places.systemFolder + "\\SampleServer.dll"), ReadAll(ProgramPath("SampleServer.dll")));

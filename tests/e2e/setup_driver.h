@@ -10,9 +10,6 @@
 
 namespace e2e {
 
-// A text of the ANSI code page (paths) back from a window.
-std::string Ansi(const std::wstring& text);
-
 // The installer's main window, moved to the top-right corner of the screen: the picture
 // tests, running at the same time, read the screen in the top-left and bottom-right areas.
 HWND WaitMainWindow(const Process& process);

@@ -1,11 +1,14 @@
 // The uninstaller's Win32 pieces against Wine's real shell, file system and registry: the
-// recycle-bin delete, temporary names, whole-file writes and the protected folders.
+// recycle-bin delete, temporary names, whole-file writes, the protected folders and the
+// removal script.
 #include "core/failure.h"
 #include "core/removal.h"
 #include "win/files.h"
 #include "win/shell_delete.h"
 #include "win/system_folders.h"
 #include "win/temp_files.h"
+#include "win/text.h"
+#include "uninstall/removal.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -16,14 +19,14 @@
 namespace {
 
 bool Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 // A fresh folder of this test below the temporary folder.
 std::string TestFolder(const std::string& name) {
   const std::string folder = TempFolderPath() + "win-" + name;
   if (Exists(folder)) ShellDeletePath(folder);
-  CreateDirectoryA(folder.c_str(), nullptr);
+  CreateFolder(folder);
   return folder;
 }
 
@@ -53,13 +56,13 @@ bool TrashHolds(const std::string& unixTail) {
 class TempVariable {
  public:
   explicit TempVariable(const std::string& folder) {
-    GetEnvironmentVariableA("TMP", saved_, sizeof saved_);
-    SetEnvironmentVariableA("TMP", folder.c_str());
+    GetEnvironmentVariableW(L"TMP", saved_, MAX_PATH);
+    SetEnvironmentVariableW(L"TMP", ToWide(folder).c_str());
   }
-  ~TempVariable() { SetEnvironmentVariableA("TMP", saved_[0] ? saved_ : nullptr); }
+  ~TempVariable() { SetEnvironmentVariableW(L"TMP", saved_[0] ? saved_ : nullptr); }
 
  private:
-  char saved_[MAX_PATH] = "";
+  wchar_t saved_[MAX_PATH] = L"";
 };
 
 }  // namespace
@@ -219,4 +222,33 @@ TEST(RemovalScript, GivesUpAfterItsTriesAndStillDeletesItself) {
   EXPECT_GE(took, 1800u) << "no pause between the three tries";
   EXPECT_TRUE(Exists(self));
   EXPECT_TRUE(Exists(folder));
+}
+
+// The uninstaller's script for a Persian install folder, written into a Persian temporary
+// folder: the command interpreter reads it in the OEM code page (437 here, which spells no
+// Persian letter; 720 lacks گ and پ), so its paths are spelled there or by short names. It
+// deletes the uninstaller, removes the folder and itself.
+TEST(RemovalScript, RemovesAPersianFolderFromAPersianTemporaryFolder) {
+  const std::string base = TestFolder("script persian");
+  const std::string folder = base + "\\حسابداري گزارش";
+  const std::string temp = base + "\\موقت پرداخت";
+  ASSERT_TRUE(CreateFolder(folder));
+  ASSERT_TRUE(CreateFolder(temp));
+  const std::string self = folder + "\\Uninstall.exe";
+  WriteFileBytes(self, "program");
+  const std::string current = CurrentFolder();
+  std::string script;
+  {
+    TempVariable variable(temp);
+    script = WriteRemovalScript(self);
+  }
+  EXPECT_EQ(script.substr(0, temp.size() + 1), temp + "\\");
+  EXPECT_EQ(CurrentFolder(), temp);
+  StartRemovalScript(script);
+  SetCurrentFolder(current);
+  const DWORD start = GetTickCount();
+  while ((Exists(folder) || Exists(script)) && GetTickCount() - start < 15000) Sleep(100);
+  EXPECT_FALSE(Exists(folder));
+  EXPECT_FALSE(Exists(script));
+  EXPECT_TRUE(Exists(temp));
 }
