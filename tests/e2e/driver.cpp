@@ -3,6 +3,7 @@
 #include <shellapi.h>
 #include <tlhelp32.h>
 
+#include <cstdlib>
 #include <stdexcept>
 
 namespace e2e {
@@ -16,7 +17,8 @@ std::string WindowsPath(const std::string& path) {
 }
 
 std::string ProgramPath(const std::string& fileName) {
-  return WindowsPath(BIN_DIR) + "\\" + fileName;
+  const char* programs = std::getenv("E2E_PROGRAMS");
+  return WindowsPath(programs && *programs ? programs : BIN_DIR) + "\\" + fileName;
 }
 
 Process::Process(const std::string& program, const std::string& currentFolder) {

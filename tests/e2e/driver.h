@@ -12,7 +12,8 @@ namespace e2e {
 
 // A Windows path for a path of the build (Unix paths are reached through drive Z:).
 std::string WindowsPath(const std::string& path);
-// The built program of that name (setup.exe, uninstall.exe) as a Windows path.
+// The built program of that name (setup.exe, uninstall.exe) as a Windows path: of this build,
+// or of the build folder E2E_PROGRAMS names (the 32-bit programs, driven under WoW64).
 std::string ProgramPath(const std::string& fileName);
 
 // A started program; ended by force when the object goes away still running.

@@ -3,6 +3,7 @@
 #include "setup/controls.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace e2e {
 
@@ -25,9 +26,9 @@ void ClickControl(HWND window, int id) {
 
 std::string PathText(HWND window) { return Narrow1256(Text(Control(window, kPath))); }
 
-std::string RegistryText(HKEY root, const std::string& key, const std::string& name) {
+std::string RegistryText(HKEY root, const std::string& key, const std::string& name, REGSAM view) {
   HKEY opened;
-  if (RegOpenKeyExW(root, Wide1256(key).c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return "";
+  if (RegOpenKeyExW(root, Wide1256(key).c_str(), 0, KEY_READ | view, &opened) != ERROR_SUCCESS) return "";
   wchar_t buffer[4096];
   DWORD size = sizeof buffer, type = 0;
   std::wstring value;
@@ -56,6 +57,20 @@ std::string SystemFolder() {
   wchar_t buffer[MAX_PATH] = L"";
   GetSystemDirectoryW(buffer, MAX_PATH);
   return Narrow1256(buffer);
+}
+
+ProgramsPlaces PlacesOfPrograms() {
+  DWORD type = 0;
+  if (!GetBinaryTypeA(ProgramPath("setup.exe").c_str(), &type))
+    throw std::runtime_error("cannot read the type of " + ProgramPath("setup.exe"));
+  char wow64[MAX_PATH] = "";
+  GetSystemWow64DirectoryA(wow64, MAX_PATH);
+  ProgramsPlaces places = {SystemFolder(), KEY_WOW64_64KEY, wow64, KEY_WOW64_32KEY};
+  if (type == SCS_32BIT_BINARY) {
+    std::swap(places.systemFolder, places.otherSystemFolder);
+    std::swap(places.view, places.otherView);
+  }
+  return places;
 }
 
 void SetWineVersionFor(const std::string& program, const std::string& version) {

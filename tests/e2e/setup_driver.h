@@ -18,12 +18,25 @@ void ClickControl(HWND window, int id);
 // The text of the main window's path label.
 std::string PathText(HWND window);
 
-// A string value as stored; empty when missing.
-std::string RegistryText(HKEY root, const std::string& key, const std::string& name);
+// A string value as stored; empty when missing. view: KEY_WOW64_32KEY or KEY_WOW64_64KEY to
+// read HKLM\Software of that bitness, 0 for this program's own.
+std::string RegistryText(HKEY root, const std::string& key, const std::string& name, REGSAM view = 0);
 // The user's "Shell Folders" value (Desktop, Start Menu).
 std::string ShellFolder(const std::string& name);
 std::string WindowsFolder();
 std::string SystemFolder();
+
+// Where 64-bit Windows keeps what the programs under test (ProgramPath) put into the system
+// folder and HKLM\Software: for 32-bit programs SysWOW64 and the 32-bit registry view
+// (Wow6432Node), for 64-bit ones System32 and the 64-bit view. Also the places of the other
+// bitness, where nothing of theirs may show. (The tests themselves are 64-bit programs.)
+struct ProgramsPlaces {
+  std::string systemFolder;
+  REGSAM view;
+  std::string otherSystemFolder;
+  REGSAM otherView;
+};
+ProgramsPlaces PlacesOfPrograms();
 // Wine's Windows version for one program ("nt40", "win2k", "winxp", ...).
 void SetWineVersionFor(const std::string& program, const std::string& version);
 

@@ -3,11 +3,13 @@
 // it, removes everything, and at last itself and the install folder. Each run has a prefix of
 // its own (installations change the machine). The suite runs under both ANSI code pages,
 // 1252 and 1256: a product with Persian names installs and removes the same under both, and
-// the names are checked as the wide functions see them, the way Windows shows them.
+// the names are checked as the wide functions see them, the way Windows shows them. The
+// win32 tier runs it with the shipped 32-bit programs under WoW64.
 #include "core/names.h"
 #include "core/texts.h"
 #include "setup/controls.h"
 #include "tests/e2e/driver.h"
+#include "tests/e2e/installed.h"
 #include "tests/e2e/medium.h"
 #include "tests/e2e/setup_driver.h"
 
@@ -21,9 +23,9 @@ namespace {
 
 const POINT kUninstallOk = {443 + 117 / 2, 472 + 44 / 2};
 
-bool KeyExists(const std::string& key) {
+bool KeyExists(const std::string& key, REGSAM view) {
   HKEY handle;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, Wide1256(key).c_str(), 0, KEY_READ, &handle) !=
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, Wide1256(key).c_str(), 0, KEY_READ | view, &handle) !=
       ERROR_SUCCESS)
     return false;
   RegCloseKey(handle);
@@ -119,6 +121,7 @@ TEST_P(UninstallRoundTripInOwnPrefix, RemovesWhatTheInstallerLeft) {
   ASSERT_TRUE(question);
   PressButton(question, L"&No");
   ASSERT_EQ(setup.WaitExit(), 0);
+  ExpectInstalled(target, settings);
 
   // What Windows sees: the install folder, the program, the payload's names, the shortcuts
   // and the entry in the list of installed programs, each under its own name.
@@ -142,9 +145,10 @@ TEST_P(UninstallRoundTripInOwnPrefix, RemovesWhatTheInstallerLeft) {
   ASSERT_TRUE(IsFile(desktopLink));
   ASSERT_TRUE(IsFile(group + "\\" + link));
   const std::string key = UninstallKey(trip.programName);
-  const std::string uninstallString = RegistryText(HKEY_LOCAL_MACHINE, key, "UninstallString");
+  const ProgramsPlaces places = PlacesOfPrograms();
+  const std::string uninstallString = RegistryText(HKEY_LOCAL_MACHINE, key, "UninstallString", places.view);
   ASSERT_EQ(uninstallString, target + "\\Uninstall.exe");
-  EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, key, "DisplayName"), trip.programName);
+  EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, key, "DisplayName", places.view), trip.programName);
 
   SetEnvironmentVariableW(L"TMP", Wide1256(temp).c_str());
   SetEnvironmentVariableW(L"TEMP", Wide1256(temp).c_str());
@@ -167,7 +171,8 @@ TEST_P(UninstallRoundTripInOwnPrefix, RemovesWhatTheInstallerLeft) {
   EXPECT_EQ(left[0].substr(left[0].size() - 4), ".tmp");
   EXPECT_FALSE(IsFile(desktopLink));
   EXPECT_FALSE(Exists(group));
-  EXPECT_FALSE(KeyExists(key));
+  EXPECT_FALSE(KeyExists(key, places.view));
+  EXPECT_FALSE(KeyExists(key, places.otherView));
   for (const std::string& name : {std::string(trip.programName) + ".EXE", std::string("INSTALL.CFG"),
                                   std::string("data")})
     EXPECT_TRUE(InTrash(target + "\\" + name)) << name;

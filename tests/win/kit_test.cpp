@@ -296,6 +296,16 @@ struct DialogSeen {
   std::vector<int> ids;
 };
 
+// Puts the first visible message dialog of the enumeration into *found (a named function:
+// on i686 a window enumeration callback must be stdcall, which a lambda is not).
+BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
+  wchar_t name[16] = L"";
+  GetClassNameW(window, name, 16);
+  if (lstrcmpW(name, L"#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
 // Shows a message dialog on this thread and, from another, reads it and presses the button
 // of that ID.
 template <typename Show>
@@ -306,16 +316,7 @@ DialogSeen Answer(Show show, int press) {
     HWND dialog = nullptr;
     e2e::WaitUntil(
         [&] {
-          EnumThreadWindows(
-              thread,
-              [](HWND window, LPARAM found) {
-                wchar_t name[16] = L"";
-                GetClassNameW(window, name, 16);
-                if (lstrcmpW(name, L"#32770") != 0 || !IsWindowVisible(window)) return TRUE;
-                *reinterpret_cast<HWND*>(found) = window;
-                return FALSE;
-              },
-              reinterpret_cast<LPARAM>(&dialog));
+          EnumThreadWindows(thread, FindDialog, reinterpret_cast<LPARAM>(&dialog));
           return dialog != nullptr;
         },
         10000);

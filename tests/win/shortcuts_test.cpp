@@ -79,12 +79,15 @@ class ShortcutsTest : public testing::Test {
   }
 
   // The uninstall entry's four values, as the wide functions read them (the list of
-  // installed programs reads them so), in code page 1256; each must be a plain string.
-  std::vector<std::string> UninstallValues() {
+  // installed programs reads them so), in code page 1256; each must be a plain string. On
+  // 64-bit Windows that list reads a 32-bit installer's entry from the 32-bit registry view
+  // (Wow6432Node) and a 64-bit one's from the 64-bit view: the view of this program's bitness.
+  std::vector<std::string> UninstallValues(bool otherView = false) {
+    const bool view64 = (sizeof(void*) == 8) != otherView;
     std::vector<std::string> values;
     HKEY handle;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, ToWide(UninstallKey(program_)).c_str(), 0, KEY_READ,
-                      &handle) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, ToWide(UninstallKey(program_)).c_str(), 0,
+                      KEY_READ | (view64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY), &handle) != ERROR_SUCCESS)
       return values;
     for (const wchar_t* name : {L"UninstallString", L"DisplayName", L"Publisher", L"Author"}) {
       wchar_t data[1024] = {};
@@ -148,6 +151,7 @@ TEST_F(ShortcutsTest, SavesBothShortcutsAndRegistersTheUninstaller) {
   }
   EXPECT_EQ(UninstallValues(), (std::vector<std::string>{install_ + "\\Uninstall.exe", program_,
                                                          "Selvara Organization", "Tovenar"}));
+  EXPECT_TRUE(UninstallValues(true).empty());
 }
 
 // Persian names under any ANSI code page: the shortcut files, their target and working
