@@ -2,16 +2,17 @@
 
 #include "core/failure.h"
 #include "win/files.h"
+#include "win/scoped.h"
+#include "win/text.h"
 
 void WriteProductRecord(const std::string& installFolder, const ProductRecord& record) {
   std::string path = installFolder + "\\" + kProductRecordName;
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;  // not reported: the uninstaller finds it missing
+  ScopedHandle file(CreateFileW(ToWide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.held()) return;  // not reported: the uninstaller finds it missing
   std::string bytes = FormatProductRecord(record);
   DWORD written;
-  WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, nullptr);  // a short write stays
-  CloseHandle(file);
+  WriteFile(file.get(), bytes.data(), (DWORD)bytes.size(), &written, nullptr);  // a short write stays
 }
 
 ProductRecord ReadProductRecord(HANDLE file) {

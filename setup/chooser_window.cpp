@@ -7,13 +7,13 @@
 #include "setup/main_window.h"
 #include "win/drive_space.h"
 #include "win/files.h"
+#include "win/text.h"
 
 #include <windows.h>
 
 #include <vector>
 
 namespace {
-using ui::kAnsiText;
 using ui::kAutoSize;
 using ui::kRegular;
 using ui::kRightToLeft;
@@ -26,7 +26,7 @@ const ui::Control kLayout[] = {
     ui::Picture(kChooserImage1, "image1", {0, 0, 389, 345}, ui::kCentred, "CHOOSER"),
     ui::HotSpot(kChooserOk, "ok", {236, 288, 79, 42}, ""),
     ui::HotSpot(kChooserCancel, "cancel", {67, 288, 79, 42}, ""),
-    ui::Label(kChooserLabel2, "Label2", {61, 10, 217, 18}, kLabel2Font, ui::kLeftToRight | kAnsiText, ""),
+    ui::Label(kChooserLabel2, "Label2", {61, 10, 217, 18}, kLabel2Font, ui::kLeftToRight, ""),
     ui::Label(kChooserLabel1, "Label1", {198, 218, 0, 0}, kCaptionFont, kRightToLeft | kAutoSize,
               texts::kCapacityCaption),
     // The two figures are placed by ShowFigure, right-aligned against their "KB" labels.
@@ -45,12 +45,6 @@ const int kFolderItemHeight = 17;
 HFONT MakeFont(const char* face, int height) {
   return CreateFontA(-height, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face);
-}
-
-std::string CurrentFolder() {
-  char buffer[MAX_PATH] = "";
-  const DWORD length = GetCurrentDirectoryA(MAX_PATH, buffer);
-  return std::string(buffer, length < MAX_PATH ? length : 0);
 }
 
 std::vector<std::string> Subfolders(const std::string& folder) {
@@ -78,12 +72,12 @@ void ChooserWindow::OnCreate() {
   // The drop-down's height includes its open list.
   drives_ = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
                             62, 29, 249, 22 + 200, handle(), reinterpret_cast<HMENU>(kDriveComboBox1),
-                            GetModuleHandleA(nullptr), nullptr);
+                            GetModuleHandleW(nullptr), nullptr);
   folders_ = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
                                  LBS_WANTKEYBOARDINPUT,
                              62, 54, 249, 161, handle(), reinterpret_cast<HMENU>(kDirectoryListBox1),
-                             GetModuleHandleA(nullptr), nullptr);
+                             GetModuleHandleW(nullptr), nullptr);
   SendMessageA(drives_, WM_SETFONT, reinterpret_cast<WPARAM>(drivesFont_), FALSE);
   SendMessageA(folders_, WM_SETFONT, reinterpret_cast<WPARAM>(foldersFont_), FALSE);
   SendMessageA(folders_, LB_SETITEMHEIGHT, 0, kFolderItemHeight);
@@ -154,14 +148,14 @@ void ChooserWindow::ShowSelectedDrive() {
 }
 
 void ChooserWindow::OpenFolder(const std::string& folder) {
-  if (!SetCurrentDirectoryA(folder.c_str())) throw Failure(SystemErrorText(GetLastError()));
+  if (!SetCurrentFolder(folder)) throw Failure(SystemErrorText(GetLastError()));
   selected_ = CurrentFolder();
   items_ = FolderListItems(selected_, Subfolders(selected_));
   SendMessageA(folders_, WM_SETREDRAW, FALSE, 0);
   SendMessageA(folders_, LB_RESETCONTENT, 0, 0);
   for (const FolderItem& item : items_) {
     const std::string line = std::string(2 * item.level, ' ') + item.name;
-    SendMessageA(folders_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    SendMessageW(folders_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(line).c_str()));
   }
   SendMessageA(folders_, LB_SETCURSEL, SelectedFolderIndex(items_), 0);
   SendMessageA(folders_, WM_SETREDRAW, TRUE, 0);
@@ -173,7 +167,8 @@ void ChooserWindow::OpenFolder(const std::string& folder) {
   HGDIOBJ previous = SelectObject(dc, font);
   auto width = [&](const std::string& text) {
     SIZE size = {};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    const std::wstring wide = ToWide(text);
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
     return static_cast<int>(size.cx);
   };
   SetText(kChooserLabel2, ShortenPathToFit(selected_, kLabel2Width, width));

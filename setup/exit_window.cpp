@@ -24,6 +24,17 @@ void ExitWindow::OnKeyPress(int character) {
   if (character == 13) OkClick();
 }
 
-void ExitWindow::OkClick() { ui::EndProgram(); }
+void ExitWindow::OkClick() {
+  if (!holdEnd_) ui::EndProgram();
+  endRequested_ = true;
+  Close();
+}
+
+void ExitWindow::HoldEnd() { holdEnd_ = true; }
+
+void ExitWindow::ReleaseEnd() {
+  holdEnd_ = false;
+  if (endRequested_) ui::EndProgram();
+}
 
 void ExitWindow::Label1Click() { Close(); }

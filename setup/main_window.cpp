@@ -5,11 +5,11 @@
 #include "core/texts.h"
 #include "setup/controls.h"
 #include "win/files.h"
+#include "win/windows_info.h"
 
 #include <windows.h>
 
 namespace {
-using ui::kAnsiText;
 using ui::kAutoSize;
 using ui::kBold;
 using ui::kCentredText;
@@ -26,7 +26,7 @@ const ui::Control kLayout[] = {
     ui::HotSpot(kCancel, "cancel", {705, 446, 49, 45}, texts::kHintCancel),
     ui::HotSpot(kChange, "change", {236, 412, 100, 27}, texts::kHintChangePath),
     ui::Label(kPath, "path", {239, 386, 0, 0}, {"Arabic Transparent", 16, kBold, ui::kBlack},
-              kLeftToRight | kAutoSize | kAnsiText, ""),
+              kLeftToRight | kAutoSize, ""),
     ui::Label(kWait, "wait", {306, 325, 267, 20}, {"Tahoma", 11, kRegular, ui::kBlack},
               kLeftToRight | kHidden, texts::kPleaseWait),
     ui::Gauge(kGauge1, "Gauge1", {198, 344, 380, 16}, {"Tahoma", 11, kRegular, ui::kBlack},
@@ -40,12 +40,6 @@ const ui::Control kLayout[] = {
               kRightToLeft, ""),
     ui::Picture(kImageToz, "ImageToz", {0, 0, 105, 105}, kHidden, "FINISHED"),
 };
-
-std::string CurrentFolder() {
-  char buffer[MAX_PATH] = "";
-  DWORD length = GetCurrentDirectoryA(MAX_PATH, buffer);
-  return std::string(buffer, length < MAX_PATH ? length : 0);
-}
 }  // namespace
 
 MainWindow::MainWindow(InstallerState& state, ChooserWindow& chooser, ExitWindow& exitWindow)
@@ -88,9 +82,7 @@ void MainWindow::FormCreate() {
   // A picture that cannot be loaded raises its failure here: the steps below are skipped.
   if (!config.BackgroundPicture.empty() && FileExists(config.BackgroundPicture))
     LoadPicture(kImage1, config.BackgroundPicture);
-  char windowsFolder[260] = "";
-  GetWindowsDirectoryA(windowsFolder, sizeof windowsFolder);
-  SetText(kPath, DefaultInstallPath(windowsFolder, config.DefaultFolderName));
+  SetText(kPath, DefaultInstallPath(WindowsFolder(), config.DefaultFolderName));
   if (config.MenuGroup.empty()) config.MenuGroup = texts::kDefaultMenuGroup;
 }
 

@@ -21,12 +21,13 @@ namespace {
 
 class WindowInstallationSteps : public InstallationSteps {
  public:
-  WindowInstallationSteps(ui::Form& window, const SetupConfig& config) : window_(window), config_(config) {}
+  WindowInstallationSteps(ui::Form& window, ExitWindow& exitWindow, const SetupConfig& config)
+      : window_(window), exitWindow_(exitWindow), config_(config) {}
 
   void ApplyPersianLocale(int mode) override { ::ApplyPersianLocale(static_cast<uint8_t>(mode)); }
   void ChangeFolder(const std::string& folder) override {
     // Not examined: a wrong folder shows at the copy. A name with a NUL byte names no folder.
-    if (folder.find('\0') == std::string::npos) SetCurrentDirectoryA(folder.c_str());
+    if (folder.find('\0') == std::string::npos) SetCurrentFolder(folder);
   }
   const PayloadInventory& ScanPayload() override {
     inventory_ = PayloadInventory();
@@ -60,10 +61,26 @@ class WindowInstallationSteps : public InstallationSteps {
   void InstallSystemFiles() override { ::InstallSystemFiles(); }
   void InstallFonts() override { ::InstallFonts(); }
   bool FileExists(const std::string& path) override { return ::FileExists(path); }
+  // The window handles its messages between chunks too, so that it answers during a large
+  // file. An exit confirmed meanwhile ends the program once the file is whole: no file is
+  // left cut short under its name.
   void CopyFileContents(const std::string& source, const std::string& target) override {
-    ::CopyFileContents(source, target);
+    struct EndAfterTheFile {
+      ExitWindow& exitWindow;
+      ~EndAfterTheFile() { exitWindow.ReleaseEnd(); }
+    } endAfterTheFile{exitWindow_};
+    exitWindow_.HoldEnd();
+    ::CopyFileContents(source, target, [this] { PumpMessages(); });
   }
-  void PumpMessages() override { ui::ProcessMessages(); }
+  // Each pass costs calls to the system (several under Wine), so the window handles its
+  // messages every few milliseconds rather than after every file or chunk; that is still
+  // far more often than a user or Windows notices.
+  void PumpMessages() override {
+    const DWORD now = GetTickCount();
+    if (now - lastPump_ < kPumpInterval) return;
+    lastPump_ = now;
+    ui::ProcessMessages();
+  }
   void RenamePayloadPrograms(const std::string& installFolder) override {
     ::RenamePayloadPrograms(installFolder, config_.ProgramName);
   }
@@ -87,8 +104,11 @@ class WindowInstallationSteps : public InstallationSteps {
   void EndProgram() override { ui::EndProgram(); }
 
  private:
+  static constexpr DWORD kPumpInterval = 20;  // milliseconds
   ui::Form& window_;
+  ExitWindow& exitWindow_;
   const SetupConfig& config_;
+  DWORD lastPump_ = GetTickCount();
   PayloadInventory inventory_;
 };
 
@@ -112,7 +132,7 @@ void MainWindow::Next1Click() {
   inputs.title1 = Text(kTetr1);
   inputs.title2 = Text(kTetr2);
 
-  WindowInstallationSteps steps(*this, config);
+  WindowInstallationSteps steps(*this, exitWindow_, config);
   installing_ = true;
   InstallationOutcome outcome;
   try {

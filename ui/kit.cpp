@@ -16,11 +16,6 @@ std::string applicationTitle;
 HWND applicationWindow = nullptr;
 HWND mainWindow = nullptr;
 
-// Persian texts are converted with code page 1256 whatever the system's ANSI code page is.
-std::wstring Wide(const std::string& bytes, unsigned options) {
-  return ToWide(bytes, (options & kAnsiText) ? kAnsiCodePage : kArabicCodePage);
-}
-
 RECT ToRect(const Rect& rect) {
   return {rect.left, rect.top, rect.left + rect.width, rect.top + rect.height};
 }
@@ -52,7 +47,7 @@ void RegisterClasses(const std::wstring& formClass, WNDPROC formProc, WNDPROC co
 HFONT MakeFont(const Font& font) {
   return CreateFontW(-font.height, 0, 0, 0, font.weight ? FW_BOLD : FW_NORMAL, 0, 0, 0,
                      font.charset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                     DEFAULT_PITCH, ToWide(font.face, kAnsiCodePage).c_str());
+                     DEFAULT_PITCH, ToWide(font.face).c_str());
 }
 
 UINT TextFlags(unsigned options) {
@@ -84,6 +79,7 @@ struct Form::Item {
   HFONT font = nullptr;
   std::unique_ptr<LoadedPicture> picture;
   int64_t maximum = 100, value = 0;
+  int shownPercent = -1;  // what the gauge shows; -1 before its first value
   bool pressed = false;
 };
 
@@ -118,9 +114,11 @@ HWND Form::control(int id) const {
 }
 
 void Form::Create() {
-  std::wstring className = ToWide(look_.className, kAnsiCodePage);
+  std::wstring className = ToWide(look_.className);
   RegisterClasses(className, WindowProc, ControlProc);
-  DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_CLIPSIBLINGS;
+  // The form clips its children: native controls draw themselves, and an update of the form
+  // leaves them alone. The kit's own children are transparent and so not clipped out.
+  DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
   DWORD extended = WS_EX_RTLREADING | WS_EX_RIGHT;
   if (look_.frame != kNoBorderIcons) style |= WS_SYSMENU;
   if (look_.frame == kDialogCloseBox) extended |= WS_EX_DLGMODALFRAME;
@@ -128,7 +126,7 @@ void Form::Create() {
   AdjustWindowRectEx(&frame, style, FALSE, extended);
   int width = frame.right - frame.left, height = frame.bottom - frame.top;
   if (look_.font.face) windowFont_ = MakeFont(look_.font);
-  CreateWindowExW(extended, className.c_str(), ToWide(look_.title, kArabicCodePage).c_str(),
+  CreateWindowExW(extended, className.c_str(), ToWide(look_.title).c_str(),
                   style, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                   (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, applicationWindow,
                   nullptr, GetModuleHandleW(nullptr), this);
@@ -154,14 +152,14 @@ void Form::MakeControls() {
       SendMessageW(item.window, ACM_OPENW, (WPARAM)LoadLibraryW(L"shell32.dll"),
                    (LPARAM)MAKEINTRESOURCEW(161));
     } else {
-      item.window = CreateWindowExW(0, kControlClass, L"", style, rect.left, rect.top,
+      item.window = CreateWindowExW(WS_EX_TRANSPARENT, kControlClass, L"", style, rect.left, rect.top,
                                     item.rect.width, item.rect.height, window_,
                                     (HMENU)(INT_PTR)row.id, instance, nullptr);
     }
     // Later rows lie on top of earlier ones.
     SetWindowPos(item.window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     if (row.kind == Kind::Label || row.kind == Kind::HotSpot)
-      SetWindowTextW(item.window, Wide(item.text, row.options).c_str());
+      SetWindowTextW(item.window, ToWide(item.text).c_str());
     if (row.kind == Kind::Label && (row.options & kAutoSize)) FitToText(item);
     if (row.kind == Kind::Gauge) SetGaugeValue(row.id, 0);
     if (row.kind == Kind::Picture && row.content && *row.content)
@@ -172,7 +170,7 @@ void Form::MakeControls() {
                                    WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
                                    instance, nullptr);
-      std::wstring hint = Wide(item.text, row.options);
+      std::wstring hint = ToWide(item.text);
       TOOLINFOW tool = {};
       tool.cbSize = TTTOOLINFOW_V2_SIZE;
       tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS | TTF_RTLREADING;
@@ -186,7 +184,7 @@ void Form::MakeControls() {
 
 // A label sized to its text keeps its left edge; an empty text measures as one space.
 void Form::FitToText(Item& item) {
-  std::wstring text = Wide(item.text, item.row.options);
+  std::wstring text = ToWide(item.text);
   if (text.empty()) text = L" ";
   HDC dc = GetDC(window_);
   HGDIOBJ old = SelectObject(dc, item.font);
@@ -250,7 +248,7 @@ void Form::SetText(int id, const std::string& bytes) {
   Item* item = Find(id);
   if (!item) return;
   item->text = bytes;
-  SetWindowTextW(item->window, Wide(bytes, item->row.options).c_str());
+  SetWindowTextW(item->window, ToWide(bytes).c_str());
   if (item->row.kind == Kind::Label && (item->row.options & kAutoSize)) FitToText(*item);
   RECT rect = ToRect(item->rect);
   InvalidateRect(window_, &rect, FALSE);
@@ -310,8 +308,11 @@ void Form::SetGaugeValue(int id, int64_t value) {
   Item* item = Find(id);
   if (!item) return;
   item->value = value < 0 ? 0 : value > item->maximum ? item->maximum : value;
-  std::string percent = std::to_string(GaugePercent(item->value, item->maximum)) + "%";
-  SetWindowTextA(item->window, percent.c_str());
+  // The bar and its text show the whole percentage only: while it stays, nothing changes.
+  const int percent = GaugePercent(item->value, item->maximum);
+  if (percent == item->shownPercent) return;
+  item->shownPercent = percent;
+  SetWindowTextA(item->window, (std::to_string(percent) + "%").c_str());
   RECT rect = ToRect(item->rect);
   InvalidateRect(window_, &rect, FALSE);
 }
@@ -341,31 +342,26 @@ void Form::StopAnimation(int id) {
 
 void Form::Repaint() { UpdateWindow(window_); }
 
-// One pass: background, then every visible row in table order into a back buffer, which is
-// copied to the window except where native child controls draw themselves.
+// One pass: background, then every visible row in table order into a back buffer of the
+// area to paint, which is copied to the window. The window's clipping leaves out the native
+// child controls, which draw themselves.
 void Form::Paint(HDC target, const RECT& area) {
+  const int width = area.right - area.left, height = area.bottom - area.top;
+  if (width <= 0 || height <= 0) return;
   RECT client;
   GetClientRect(window_, &client);
   HDC buffer = CreateCompatibleDC(target);
-  HBITMAP bits = CreateCompatibleBitmap(target, client.right, client.bottom);
+  HBITMAP bits = CreateCompatibleBitmap(target, width, height);
   HGDIOBJ oldBits = SelectObject(buffer, bits);
+  // The buffer's first pixel is the area's top-left corner: rows paint in client coordinates.
+  SetWindowOrgEx(buffer, area.left, area.top, nullptr);
   IntersectClipRect(buffer, area.left, area.top, area.right, area.bottom);
   HBRUSH background = CreateSolidBrush(look_.background);
   FillRect(buffer, &client, background);
   DeleteObject(background);
   for (auto& item : items_)
     if (item->visible) PaintItem(buffer, *item);
-  for (HWND child = GetWindow(window_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    wchar_t name[32] = L"";
-    GetClassNameW(child, name, 32);
-    if (!IsWindowVisible(child) || lstrcmpW(name, kControlClass) == 0) continue;
-    RECT rect;
-    GetWindowRect(child, &rect);
-    MapWindowPoints(HWND_DESKTOP, window_, reinterpret_cast<POINT*>(&rect), 2);
-    ExcludeClipRect(target, rect.left, rect.top, rect.right, rect.bottom);
-  }
-  BitBlt(target, area.left, area.top, area.right - area.left, area.bottom - area.top, buffer,
-         area.left, area.top, SRCCOPY);
+  BitBlt(target, area.left, area.top, width, height, buffer, area.left, area.top, SRCCOPY);
   SelectObject(buffer, oldBits);
   DeleteObject(bits);
   DeleteDC(buffer);
@@ -385,7 +381,7 @@ void Form::PaintItem(HDC dc, const Item& item) {
       }
       break;
     case Kind::Label: {
-      std::wstring text = Wide(item.text, item.row.options);
+      std::wstring text = ToWide(item.text);
       SelectObject(dc, item.font);
       SetBkMode(dc, TRANSPARENT);
       SetTextColor(dc, item.row.font.color);
@@ -582,7 +578,7 @@ LRESULT CALLBACK ApplicationProc(HWND window, UINT message, WPARAM wParam, LPARA
 
 void SetApplicationTitle(const char* bytes) {
   applicationTitle = bytes;
-  const std::wstring title = ToWide(bytes, kArabicCodePage);
+  const std::wstring title = ToWide(bytes);
   if (applicationWindow) {
     SetWindowTextW(applicationWindow, title.c_str());
     return;
@@ -642,15 +638,12 @@ int Box(const std::wstring& text, const std::wstring& caption, UINT flags) {
   return answer;
 }
 int PersianBox(const std::string& text, const char* caption, UINT flags) {
-  return Box(ToWide(text, kArabicCodePage), ToWide(caption, kAnsiCodePage),
-             flags | MB_RTLREADING | MB_RIGHT);
+  return Box(ToWide(text), ToWide(caption), flags | MB_RTLREADING | MB_RIGHT);
 }
 }  // namespace
 
 void ShowFailure(const std::string& text) {
-  // Failure texts come from the system and name paths: the ANSI code page.
-  Box(ToWide(FailureBoxText(text), kAnsiCodePage), ToWide(applicationTitle, kArabicCodePage),
-      MB_OK | MB_ICONSTOP);
+  Box(ToWide(FailureBoxText(text)), ToWide(applicationTitle), MB_OK | MB_ICONSTOP);
 }
 
 void ShowInformation(const std::string& text) {

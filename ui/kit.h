@@ -33,8 +33,8 @@
 // windows draw nothing. Other native controls (lists, combo boxes) may be added as children
 // with CreateWindow; the form leaves their rectangles to them.
 //
-// Texts are single-byte: Persian texts are code page 1256 bytes and are shown through an
-// explicit 1256 conversion; a control marked kAnsiText (paths) uses the ANSI code page.
+// Texts are single-byte code page 1256 bytes, paths included, shown through an explicit
+// 1256 conversion whatever the system's ANSI code page is.
 // Every handler below runs inside the guard: a Failure or other std::exception that escapes
 // it is shown in the error box and the program goes on.
 #pragma once
@@ -55,7 +55,6 @@ enum : unsigned {
   kRightToLeft = 1,      // right-aligned, right-to-left reading
   kCentredText = 2,      // centred, right-to-left reading
   kAutoSize = 8,         // sized to its text, the left edge fixed
-  kAnsiText = 16,        // text in the ANSI code page (paths), not 1256
   kCentred = 32,         // picture centred in its rectangle (else drawn from its top-left)
   kHidden = 64,          // not visible at start
   kPathEllipsis = 128,   // a path too wide for the label shows shortened with "..."

@@ -5,6 +5,7 @@
 #include "core/picture_format.h"
 #include "core/texts.h"
 #include "win/files.h"
+#include "win/text.h"
 
 namespace ui {
 namespace {
@@ -65,7 +66,7 @@ std::string ReadPictureFile(const std::string& path) {
   std::string bytes;
   unsigned long error = 0;
   if (!ReadWholeFile(path, &bytes, &error))
-    throw Failure("Cannot open file \"" + FullPath(path) + "\". " + SystemErrorText(error));
+    RaiseSystemFailure(texts::kCannotOpenFile, path, error);
   return bytes;
 }
 
@@ -110,7 +111,7 @@ std::unique_ptr<LoadedPicture> DecodeJpegData(const unsigned char* data, size_t 
 
 std::unique_ptr<LoadedPicture> LoadBitmapFile(const std::string& path) {
   ReadPictureFile(path);  // raises the open failure for a file that cannot be read
-  HBITMAP bitmap = (HBITMAP)LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
+  HBITMAP bitmap = (HBITMAP)LoadImageW(nullptr, ToWide(path).c_str(), IMAGE_BITMAP, 0, 0,
                                        LR_LOADFROMFILE | LR_CREATEDIBSECTION);
   if (!bitmap) throw Failure(texts::kInvalidBitmap);
   BITMAP info;
@@ -120,7 +121,7 @@ std::unique_ptr<LoadedPicture> LoadBitmapFile(const std::string& path) {
 
 std::unique_ptr<LoadedPicture> LoadIconFile(const std::string& path) {
   ReadPictureFile(path);
-  HICON icon = (HICON)LoadImageA(nullptr, path.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE);
+  HICON icon = (HICON)LoadImageW(nullptr, ToWide(path).c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE);
   if (!icon) throw Failure(texts::kInvalidIcon);
   ICONINFO info = {};
   int width = 32, height = 32;

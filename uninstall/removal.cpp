@@ -2,11 +2,11 @@
 
 #include "common/shell_folders.h"
 #include "core/failure.h"
-#include "core/fill.h"
 #include "core/names.h"
 #include "core/removal.h"
 #include "core/texts.h"
 #include "win/files.h"
+#include "win/process.h"
 #include "win/registry.h"
 #include "win/shell_delete.h"
 #include "win/system_folders.h"
@@ -76,17 +76,17 @@ void RemoveShortcutsAndUninstallEntry(const std::string& programName,
     if (!IsValidShortcutName(shortcutName)) throw Failure(texts::kShortcutNameInvalid);
     const std::string link = LinkFileName(shortcutName);
     // Plain deletes whose failure (a shortcut already gone) means nothing to the user.
-    DeleteFileA((ReadShellFolder(kDesktopValue) + "\\" + link).c_str());
+    DeleteFileAt(ReadShellFolder(kDesktopValue) + "\\" + link);
     const std::string group = ReadShellFolder(kStartMenuValue) + kRemovedGroupFolder;
     // A group that is not there is not handed to the shell, which would report it missing.
     if (FolderExists(group)) ShellDeletePath(group);
-    DeleteFileA((group + "\\" + link).c_str());
+    DeleteFileAt(group + "\\" + link);
     // The group folder goes when no file with content remains; sub-folders list with size 0.
     bool fileRemains = false;
     ListFolder(group + "\\*.*", kEveryEntry, [&](const ListedEntry& entry) {
       if (!IsDots(entry.name) && uint32_t(entry.size) != 0) fileRemains = true;
     });
-    if (!fileRemains) RemoveDirectoryA(group.c_str());
+    if (!fileRemains) RemoveFolder(group);
   } catch (...) {
     deleteEntry();
     throw;
@@ -97,17 +97,15 @@ void RemoveShortcutsAndUninstallEntry(const std::string& programName,
 std::string WriteRemovalScript(const std::string& selfPath) {
   const std::string scriptPath = NewTempFileName(".bat");
   // Read-only, hidden and system bits would make every delete of the script fail.
-  SetFileAttributesA(selfPath.c_str(), FILE_ATTRIBUTE_NORMAL);
-  WriteFileBytes(scriptPath, RemovalScript(selfPath, scriptPath));
+  SetPlainAttributes(selfPath);
+  // The command interpreter reads a batch file in the OEM code page, not in ours.
+  WriteFileBytes(scriptPath, RemovalScript(OemPathText(selfPath), OemPathText(scriptPath)));
   const std::string temp = TempFolderPath();
-  if (!SetCurrentDirectoryA(temp.c_str())) {
-    DWORD error = GetLastError();
-    throw Failure(FillText(texts::kCannotChangeFolder, {temp, SystemErrorText(error)}));
-  }
+  if (!SetCurrentFolder(temp)) RaiseSystemFailure(texts::kCannotChangeFolder, temp, GetLastError());
   return scriptPath;
 }
 
 void StartRemovalScript(const std::string& scriptPath) {
   // Not examined: the program ends next whatever happens.
-  WinExec(RemovalScriptCommand(scriptPath).c_str(), SW_HIDE);
+  StartHidden(RemovalScriptCommand(scriptPath));
 }

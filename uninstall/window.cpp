@@ -9,6 +9,7 @@
 #include "uninstall/controls.h"
 #include "uninstall/removal.h"
 #include "win/files.h"
+#include "win/scoped.h"
 
 namespace {
 
@@ -29,9 +30,7 @@ const int kEscape = 27;
 
 // The folder of the running program's file, with its last backslash.
 std::string ProgramFolder() {
-  char path[MAX_PATH * 4] = "";
-  DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-  std::string own(path, length);
+  const std::string own = ProgramFilePath();
   return own.substr(0, own.rfind('\\') + 1);
 }
 
@@ -49,20 +48,15 @@ void UninstallWindow::OnCreate() {
     ui::ShowInformation(texts::kRecordMissing);
     ui::EndProgram();
   }
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    // The error number alone; the window then opens with empty values.
-    ui::ShowInformation(std::to_string(GetLastError()));
-    return;
-  }
   ProductRecord record;
   {
-    struct Closer {
-      HANDLE handle;
-      ~Closer() { CloseHandle(handle); }
-    } closer{file};
-    record = ReadProductRecord(file);
+    ScopedHandle file(OpenFileForReading(path));
+    if (!file.held()) {
+      // The error number alone; the window then opens with empty values.
+      ui::ShowInformation(std::to_string(GetLastError()));
+      return;
+    }
+    record = ReadProductRecord(file.get());
   }
   programName_ = record.ProgramName;
   shortcutName_ = record.ShortcutName;

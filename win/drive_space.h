@@ -1,4 +1,4 @@
-// The space of a drive, given its root ("C:\"), as GetDiskFreeSpaceExA reports it.
+// The space of a drive, given its root ("C:\"), as the system reports it.
 #pragma once
 #include <cstdint>
 #include <string>

@@ -3,154 +3,196 @@
 #include "core/failure.h"
 #include "core/fill.h"
 #include "core/texts.h"
-
-#include <windows.h>
+#include "win/scoped.h"
+#include "win/text.h"
 
 #include <algorithm>
 #include <vector>
 
 namespace {
+// A name with a NUL byte names nothing: the system would read only the part before it.
 bool HasNul(const std::string& path) { return path.find('\0') != std::string::npos; }
 }  // namespace
 
+std::string OemPathText(const std::string& path) {
+  const unsigned oem = GetOEMCP();
+  const std::wstring wide = ToWide(path);
+  bool complete = false;
+  const std::string text = ToCodePage(wide, oem, &complete);
+  if (complete) return text;
+  auto shortForm = [](const std::wstring& existing) {
+    std::vector<wchar_t> buffer(existing.size() + 1);
+    DWORD length = GetShortPathNameW(existing.c_str(), buffer.data(), (DWORD)buffer.size());
+    return length == 0 || length >= buffer.size() ? std::wstring()
+                                                   : std::wstring(buffer.data(), length);
+  };
+  std::wstring spelled = shortForm(wide);
+  if (spelled.empty()) {
+    const std::wstring::size_type slash = wide.rfind(L'\\');
+    if (slash == std::wstring::npos) return text;
+    const std::wstring folder = shortForm(wide.substr(0, slash));
+    if (folder.empty()) return text;
+    spelled = folder + wide.substr(slash);
+  }
+  const std::string shortText = ToCodePage(spelled, oem, &complete);
+  return complete ? shortText : text;
+}
+
+// By the name's attributes: under Wine a listing costs several requests to the server,
+// which the installer pays once per payload file; the attributes are read without any.
 bool FileExists(const std::string& path) {
   if (HasNul(path)) return false;
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA(path.c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return false;
-  FindClose(find);
-  return (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  DWORD attributes = GetFileAttributesW(ToWide(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool FolderExists(const std::string& path) {
   if (HasNul(path)) return false;
-  DWORD attributes = GetFileAttributesA(path.c_str());
+  DWORD attributes = GetFileAttributesW(ToWide(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 void ListFolder(const std::string& pattern, uint32_t mask,
                 const std::function<void(const ListedEntry&)>& visit) {
   if (HasNul(pattern)) return;
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA(pattern.c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return;
-  // The handle is closed even when the visitor raises a failure.
-  struct Closer {
-    HANDLE handle;
-    ~Closer() { FindClose(handle); }
-  } closer{find};
+  WIN32_FIND_DATAW data;
+  ScopedFind find(FindFirstFileW(ToWide(pattern).c_str(), &data));
+  if (!find.held()) return;
   do {
     if (!PassesListingMask(data.dwFileAttributes, mask)) continue;
     bool folder = data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
     uint64_t size = folder ? 0 : (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    visit(ListedEntry{data.cFileName, data.dwFileAttributes, size});
-  } while (FindNextFileA(find, &data));
+    visit(ListedEntry{FromWide(data.cFileName), data.dwFileAttributes, size});
+  } while (FindNextFileW(find.get(), &data));
 }
 
 std::string SystemErrorText(unsigned long error) {
-  char* buffer = nullptr;
-  DWORD length = FormatMessageA(
+  wchar_t* buffer = nullptr;
+  DWORD length = FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-  std::string text(buffer ? buffer : "", length);
+      nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  std::string text = FromWide(std::wstring(buffer ? buffer : L"", length));
   if (buffer) LocalFree(buffer);
   while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
     text.pop_back();
   return text;
 }
 
-std::string FullPath(const std::string& path) {
-  char buffer[MAX_PATH];
-  char* namePart = nullptr;
-  DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, buffer, &namePart);
-  if (length == 0) return path;
-  if (length < MAX_PATH) return std::string(buffer, length);
-  std::vector<char> large(length);
-  length = GetFullPathNameA(path.c_str(), (DWORD)large.size(), large.data(), &namePart);
-  return std::string(large.data(), length);
+void RaiseSystemFailure(const char* pattern, const std::string& path, unsigned long error) {
+  throw Failure(FillText(pattern, {FullPath(path), SystemErrorText(error)}));
 }
 
-namespace {
-struct Handle {
-  HANDLE value;
-  ~Handle() {
-    if (value != INVALID_HANDLE_VALUE) CloseHandle(value);
-  }
-};
-}  // namespace
+std::string FullPath(const std::string& path) {
+  const std::wstring wide = ToWide(path);
+  wchar_t* namePart = nullptr;
+  DWORD length = GetFullPathNameW(wide.c_str(), 0, nullptr, &namePart);
+  if (length == 0) return path;
+  std::vector<wchar_t> buffer(length);
+  length = GetFullPathNameW(wide.c_str(), (DWORD)buffer.size(), buffer.data(), &namePart);
+  if (length == 0 || length >= buffer.size()) return path;
+  return FromWide(std::wstring(buffer.data(), length));
+}
 
 std::string PartialCopyName(const std::string& target) { return target + ".$$$"; }
 
 std::string CopyToPartialFile(const std::string& source, const std::string& target,
-                              bool targetMustBeWritable) {
+                              bool targetMustBeWritable,
+                              const std::function<void()>& betweenChunks) {
   const DWORD kChunk = 61440;
-  Handle in{HasNul(source) ? INVALID_HANDLE_VALUE
-                           : CreateFileA(source.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                         FILE_ATTRIBUTE_NORMAL, nullptr)};
-  if (in.value == INVALID_HANDLE_VALUE) {
-    DWORD error = HasNul(source) ? ERROR_FILE_NOT_FOUND : GetLastError();
-    throw Failure(FillText(texts::kCannotOpenFile, {FullPath(source), SystemErrorText(error)}));
-  }
+  if (HasNul(source)) RaiseSystemFailure(texts::kCannotOpenFile, source, ERROR_FILE_NOT_FOUND);
+  ScopedHandle in(CreateFileW(ToWide(source).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!in.held()) RaiseSystemFailure(texts::kCannotOpenFile, source, GetLastError());
+  if (HasNul(target)) RaiseSystemFailure(texts::kCannotCreateFile, target, ERROR_INVALID_NAME);
   if (targetMustBeWritable) {
     // An existing target in use or read-only fails as its creation in place would have.
-    Handle existing{CreateFileA(target.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)};
-    DWORD error = GetLastError();
-    if (existing.value == INVALID_HANDLE_VALUE && error != ERROR_FILE_NOT_FOUND)
-      throw Failure(FillText(texts::kCannotCreateFile, {FullPath(target), SystemErrorText(error)}));
+    ScopedHandle existing(CreateFileW(ToWide(target).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const DWORD error = GetLastError();
+    if (!existing.held() && error != ERROR_FILE_NOT_FOUND)
+      RaiseSystemFailure(texts::kCannotCreateFile, target, error);
   }
   const std::string partial = PartialCopyName(target);
   {
-    Handle out{CreateFileA(partial.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr)};
-    if (out.value == INVALID_HANDLE_VALUE) {
-      DWORD error = GetLastError();
-      throw Failure(FillText(texts::kCannotCreateFile, {FullPath(target), SystemErrorText(error)}));
-    }
+    ScopedHandle out(CreateFileW(ToWide(partial).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                 nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!out.held()) RaiseSystemFailure(texts::kCannotCreateFile, target, GetLastError());
     try {
       LARGE_INTEGER size;
-      if (!GetFileSizeEx(in.value, &size)) size.QuadPart = 0;
+      if (!GetFileSizeEx(in.get(), &size)) size.QuadPart = 0;
       uint64_t remaining = (uint64_t)size.QuadPart;
       std::vector<char> buffer((size_t)std::min<uint64_t>(remaining, kChunk));
       while (remaining > 0) {
         DWORD chunk = (DWORD)std::min<uint64_t>(remaining, kChunk);
         DWORD done = 0;
-        if (!ReadFile(in.value, buffer.data(), chunk, &done, nullptr) || done != chunk)
+        if (!ReadFile(in.get(), buffer.data(), chunk, &done, nullptr) || done != chunk)
           throw Failure(texts::kStreamReadError);
-        if (!WriteFile(out.value, buffer.data(), chunk, &done, nullptr) || done != chunk)
+        if (!WriteFile(out.get(), buffer.data(), chunk, &done, nullptr) || done != chunk)
           throw Failure(texts::kStreamWriteError);
         remaining -= chunk;
+        if (betweenChunks) betweenChunks();
       }
     } catch (...) {
-      CloseHandle(out.value);
-      out.value = INVALID_HANDLE_VALUE;
-      DeleteFileA(partial.c_str());
+      out.Reset();
+      DeleteFileW(ToWide(partial).c_str());
       throw;
     }
   }  // the partial copy closes before the source
   return partial;
 }
 
-void CopyFileContents(const std::string& source, const std::string& target) {
-  const std::string partial = CopyToPartialFile(source, target, true);
-  if (!MoveFileExA(partial.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
-    DWORD error = GetLastError();
-    DeleteFileA(partial.c_str());
-    throw Failure(FillText(texts::kCannotCreateFile, {FullPath(target), SystemErrorText(error)}));
+void CopyFileContents(const std::string& source, const std::string& target,
+                      const std::function<void()>& betweenChunks) {
+  const std::string partial = CopyToPartialFile(source, target, true, betweenChunks);
+  if (!MoveFileExW(ToWide(partial).c_str(), ToWide(target).c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    const DWORD error = GetLastError();
+    DeleteFileW(ToWide(partial).c_str());
+    RaiseSystemFailure(texts::kCannotCreateFile, target, error);
   }
 }
 
+HANDLE OpenFileForReading(const std::string& path) {
+  return CreateFileW(ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                     FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
 bool ReadWholeFile(const std::string& path, std::string* bytes, unsigned long* error) {
-  Handle file{CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                          FILE_ATTRIBUTE_NORMAL, nullptr)};
+  ScopedHandle file(OpenFileForReading(path));
   bytes->clear();
-  if (file.value == INVALID_HANDLE_VALUE) {
+  if (!file.held()) {
     *error = GetLastError();
     return false;
   }
   char buffer[65536];
   DWORD got = 0;
-  while (ReadFile(file.value, buffer, sizeof buffer, &got, nullptr) && got > 0)
+  while (ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
     bytes->append(buffer, got);
   return true;
 }
+
+bool SetCurrentFolder(const std::string& path) {
+  return SetCurrentDirectoryW(ToWide(path).c_str());
+}
+bool CreateFolder(const std::string& path) { return CreateDirectoryW(ToWide(path).c_str(), nullptr); }
+bool RemoveFolder(const std::string& path) { return RemoveDirectoryW(ToWide(path).c_str()); }
+bool DeleteFileAt(const std::string& path) { return DeleteFileW(ToWide(path).c_str()); }
+bool RenameFile(const std::string& source, const std::string& target) {
+  return MoveFileW(ToWide(source).c_str(), ToWide(target).c_str());
+}
+bool SetPlainAttributes(const std::string& path) {
+  return SetFileAttributesW(ToWide(path).c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+std::string CurrentFolder() {
+  wchar_t buffer[MAX_PATH] = L"";
+  const DWORD length = GetCurrentDirectoryW(MAX_PATH, buffer);
+  return length < MAX_PATH ? FromWide(std::wstring(buffer, length)) : std::string();
+}
+
+std::string ProgramFilePath() {
+  std::vector<wchar_t> buffer(MAX_PATH * 4);
+  DWORD length = GetModuleFileNameW(nullptr, buffer.data(), (DWORD)buffer.size());
+  return FromWide(std::wstring(buffer.data(), length));
+}
+
+HMODULE LoadLibraryFile(const std::string& path) { return LoadLibraryW(ToWide(path).c_str()); }

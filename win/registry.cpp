@@ -4,74 +4,79 @@
 #include "core/names.h"
 #include "core/fill.h"
 #include "core/texts.h"
+#include "win/text.h"
 
 #include <vector>
 
 bool Registry::Open(const std::string& key, bool create) {
   Close();
-  LONG result;
-  if (create)
-    result = RegCreateKeyExA(root_, key.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                             KEY_ALL_ACCESS, nullptr, &key_, nullptr);
-  else
-    result = RegOpenKeyExA(root_, key.c_str(), 0, KEY_ALL_ACCESS, &key_);
-  if (result != ERROR_SUCCESS) key_ = nullptr;
-  return key_ != nullptr;
+  const std::wstring name = ToWide(key);
+  HKEY opened = nullptr;
+  LONG result =
+      create ? RegCreateKeyExW(root_, name.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                               KEY_ALL_ACCESS, nullptr, &opened, nullptr)
+             : RegOpenKeyExW(root_, name.c_str(), 0, KEY_ALL_ACCESS, &opened);
+  key_.Reset(result == ERROR_SUCCESS ? opened : nullptr);
+  return IsOpen();
 }
 
-void Registry::Close() {
-  if (key_) RegCloseKey(key_);
-  key_ = nullptr;
-}
+void Registry::Close() { key_.Reset(); }
 
 bool Registry::ValueExists(const std::string& name) const {
-  return key_ && RegQueryValueExA(key_, name.c_str(), nullptr, nullptr, nullptr, nullptr) ==
-                     ERROR_SUCCESS;
+  return IsOpen() && RegQueryValueExW(key_.get(), ToWide(name).c_str(), nullptr, nullptr,
+                                      nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 std::string Registry::ReadString(const std::string& name) const {
-  if (!key_) return {};
+  if (!IsOpen()) return {};
+  const std::wstring valueName = ToWide(name);
   DWORD type = 0, size = 0;
-  if (RegQueryValueExA(key_, name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+  if (RegQueryValueExW(key_.get(), valueName.c_str(), nullptr, &type, nullptr, &size) !=
+      ERROR_SUCCESS)
     return {};
   if (type != REG_SZ && type != REG_EXPAND_SZ)
     throw Failure(FillText(texts::kInvalidDataType, {name}));
-  std::vector<char> data(size + 1, '\0');
-  if (RegQueryValueExA(key_, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
-                       &size) != ERROR_SUCCESS)
+  std::vector<wchar_t> data(size / sizeof(wchar_t) + 1, L'\0');
+  if (RegQueryValueExW(key_.get(), valueName.c_str(), nullptr, &type,
+                       reinterpret_cast<BYTE*>(data.data()), &size) != ERROR_SUCCESS)
     return {};
-  std::string value(data.data(), size);
+  std::wstring value(data.data(), size / sizeof(wchar_t));
   // The stored size counts the terminating zero when there is one.
-  if (!value.empty() && value.back() == '\0') value.pop_back();
-  return value;
+  if (!value.empty() && value.back() == L'\0') value.pop_back();
+  return FromWide(value);
 }
 
 void Registry::WriteString(const std::string& name, const std::string& value) const {
-  if (!key_ || RegSetValueExA(key_, name.c_str(), 0, REG_SZ,
-                              reinterpret_cast<const BYTE*>(value.c_str()),
-                              (DWORD)value.size() + 1) != ERROR_SUCCESS)
+  const std::wstring data = ToWide(value);
+  if (!IsOpen() ||
+      RegSetValueExW(key_.get(), ToWide(name).c_str(), 0, REG_SZ,
+                     reinterpret_cast<const BYTE*>(data.c_str()),
+                     DWORD((data.size() + 1) * sizeof(wchar_t))) != ERROR_SUCCESS)
     throw Failure(FillText(texts::kFailedToSetData, {name}));
 }
 
-// Removes the sub-keys first: RegDeleteKeyA deletes only keys without sub-keys.
-static bool DeleteTree(HKEY parent, const std::string& key) {
-  HKEY handle;
-  if (RegOpenKeyExA(parent, key.c_str(), 0, KEY_ALL_ACCESS, &handle) != ERROR_SUCCESS)
-    return false;
-  char name[256];
-  for (;;) {
-    DWORD length = sizeof name;
-    if (RegEnumKeyExA(handle, 0, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-        ERROR_SUCCESS)
-      break;
-    if (!DeleteTree(handle, name)) break;
+// Removes the sub-keys first: RegDeleteKeyW deletes only keys without sub-keys. Sub-keys are
+// named by the wide functions, so a name that code page 1256 cannot spell is removed too.
+static bool DeleteTree(HKEY parent, const std::wstring& key) {
+  {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(parent, key.c_str(), 0, KEY_ALL_ACCESS, &opened) != ERROR_SUCCESS)
+      return false;
+    ScopedKey handle(opened);
+    wchar_t name[256];
+    for (;;) {
+      DWORD length = sizeof name / sizeof name[0];
+      if (RegEnumKeyExW(handle.get(), 0, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+          ERROR_SUCCESS)
+        break;
+      if (!DeleteTree(handle.get(), std::wstring(name, length))) break;
+    }
   }
-  RegCloseKey(handle);
-  return RegDeleteKeyA(parent, key.c_str()) == ERROR_SUCCESS;
+  return RegDeleteKeyW(parent, key.c_str()) == ERROR_SUCCESS;
 }
 
 bool Registry::DeleteKey(const std::string& key) {
   Close();
   if (IsUninstallKeyOrAbove(key)) return false;
-  return DeleteTree(root_, key);
+  return DeleteTree(root_, ToWide(key));
 }

@@ -1,7 +1,9 @@
 // The registry accessor: one root key and at most one open key at a time, opened with full
-// access. A key that could not be opened or created is remembered as not open: reads then
+// access. Key names, value names and texts are code page 1256, stored by the wide functions. A key that could not be opened or created is remembered as not open: reads then
 // give empty texts and writes fail with the user's "Failed to set data" text.
 #pragma once
+#include "win/scoped.h"
+
 #include <windows.h>
 
 #include <string>
@@ -17,7 +19,7 @@ class Registry {
   // Closes the key opened before. False when the key could not be opened.
   bool Open(const std::string& key, bool create);
   void Close();
-  bool IsOpen() const { return key_ != nullptr; }
+  bool IsOpen() const { return key_.held(); }
 
   // A missing value reads as the empty text; a string or expandable string reads as stored
   // (unexpanded); any other type raises "Invalid data type for '<name>'".
@@ -34,5 +36,5 @@ class Registry {
 
  private:
   HKEY root_;
-  HKEY key_ = nullptr;
+  ScopedKey key_;
 };

@@ -1,6 +1,7 @@
 #include "win/shell_delete.h"
 
 #include "win/files.h"
+#include "win/text.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -15,14 +16,14 @@ struct Hourglass {
 
 bool ShellDeletePath(const std::string& path) {
   Hourglass hourglass;
-  // The list of paths ends with two zero bytes: the one after the path and one more.
-  std::string list = FullPath(path);
-  list.append(2, '\0');
-  SHFILEOPSTRUCTA request = {};
+  // The list of paths ends with two zero characters: the one after the path and one more.
+  std::wstring list = ToWide(FullPath(path));
+  list.append(2, L'\0');
+  SHFILEOPSTRUCTW request = {};
   request.hwnd = nullptr;
   request.wFunc = FO_DELETE;
   request.pFrom = list.c_str();
   request.pTo = nullptr;
   request.fFlags = FOF_SIMPLEPROGRESS | FOF_FILESONLY | FOF_ALLOWUNDO | FOF_NOCONFIRMATION;
-  return SHFileOperationA(&request) == 0;
+  return SHFileOperationW(&request) == 0;
 }

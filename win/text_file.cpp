@@ -1,24 +1,19 @@
 #include "win/text_file.h"
 
 #include "core/failure.h"
+#include "core/texts.h"
 #include "win/files.h"
-
-#include <windows.h>
+#include "win/scoped.h"
 
 std::string ReadTextFile(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) {
-    DWORD error = GetLastError();
-    throw Failure("Cannot open file \"" + FullPath(path) + "\". " + SystemErrorText(error));
-  }
+  ScopedHandle file(OpenFileForReading(path));
+  if (!file.held()) RaiseSystemFailure(texts::kCannotOpenFile, path, GetLastError());
   std::string bytes;
   char buffer[4096];
   DWORD done = 0;
   BOOL ok;
-  while ((ok = ReadFile(file, buffer, sizeof buffer, &done, nullptr)) && done > 0)
+  while ((ok = ReadFile(file.get(), buffer, sizeof buffer, &done, nullptr)) && done > 0)
     bytes.append(buffer, done);
-  CloseHandle(file);
-  if (!ok) throw Failure("Stream read error");
+  if (!ok) throw Failure(texts::kStreamReadError);
   return bytes;
 }

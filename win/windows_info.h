@@ -4,7 +4,7 @@
 
 #include <string>
 
-// The Windows folder as GetWindowsDirectoryA gives it (no trailing backslash except at a
+// The Windows folder as the system gives it (no trailing backslash except at a
 // drive root).
 std::string WindowsFolder();
 // GetVersion decoded: major from the low-order byte, minor from the next.

@@ -6,6 +6,7 @@
 #include "core/texts.h"
 #include "win/files.h"
 #include "win/registry.h"
+#include "win/scoped.h"
 #include "win/text.h"
 
 #include <windows.h>
@@ -16,19 +17,9 @@
 
 namespace {
 
-// Releases a COM interface at the end of the block, also when the block ends by a failure.
-template <typename Interface>
-struct ComPointer {
-  Interface* pointer = nullptr;
-  ~ComPointer() {
-    if (pointer) pointer->Release();
-  }
-};
-
-// The link file path goes to Save as UTF-16, converted with the thread's ANSI code page.
 // A failed save is not reported: that shortcut is missing.
 void SaveLink(IPersistFile* file, const std::string& path) {
-  file->Save(ToWide(path, CP_THREAD_ACP).c_str(), FALSE);
+  file->Save(ToWide(path).c_str(), FALSE);
 }
 
 void SaveShortcuts(IPersistFile* file, const std::string& shortcutName,
@@ -37,7 +28,7 @@ void SaveShortcuts(IPersistFile* file, const std::string& shortcutName,
   SaveLink(file, ReadShellFolder(kDesktopValue) + "\\" + link);
   const std::string group = GroupFolder(ReadShellFolder(kStartMenuValue), menuGroup);
   // One level only: without a "programs" folder the group shortcut is simply not saved.
-  CreateDirectoryA(group.c_str(), nullptr);
+  CreateFolder(group);
   SaveLink(file, group + link);
 }
 
@@ -58,27 +49,25 @@ void CreateShortcutsAndUninstallEntry(const std::string& installFolder,
                                       const std::string& shortcutName,
                                       const std::string& menuGroup) {
   ComPointer<IUnknown> object;
-  HRESULT result =
-      CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
-                       IID_IUnknown, reinterpret_cast<void**>(&object.pointer));
+  HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr,
+                                    CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IUnknown,
+                                    object.Out());
   if (FAILED(result)) throw Failure(SystemErrorText(result));
-  ComPointer<IShellLinkA> link;
+  ComPointer<IShellLinkW> link;
   ComPointer<IPersistFile> file;
-  if (FAILED(object.pointer->QueryInterface(IID_IShellLinkA,
-                                            reinterpret_cast<void**>(&link.pointer))) ||
-      FAILED(object.pointer->QueryInterface(IID_IPersistFile,
-                                            reinterpret_cast<void**>(&file.pointer))))
+  if (FAILED(object->QueryInterface(IID_IShellLinkW, link.Out())) ||
+      FAILED(object->QueryInterface(IID_IPersistFile, file.Out())))
     throw Failure(texts::kInterfaceNotSupported);
   // Only the target and the working folder are set; their results are not examined.
-  link.pointer->SetPath((installFolder + "\\" + programName + ".EXE").c_str());
-  link.pointer->SetWorkingDirectory(installFolder.c_str());
+  link->SetPath(ToWide(installFolder + "\\" + programName + ".EXE").c_str());
+  link->SetWorkingDirectory(ToWide(installFolder).c_str());
 
   // Once the shortcuts have begun, the uninstall entry is always written; a failure of the
   // shortcuts goes on to the caller after it. Should both fail, the first failure is the one
   // reported.
   std::exception_ptr shortcutsFailure;
   try {
-    SaveShortcuts(file.pointer, shortcutName, menuGroup);
+    SaveShortcuts(file.get(), shortcutName, menuGroup);
   } catch (...) {
     shortcutsFailure = std::current_exception();
   }

@@ -3,15 +3,13 @@
 #include "core/texts.h"
 #include "win/files.h"
 
-#include <windows.h>
-
 bool CreateFolderPath(const std::string& path) {
   std::string folder = path;
   if (!folder.empty() && folder.back() == '\\') folder.pop_back();
   if (folder.size() < 3 || FolderExists(folder)) return true;
   std::string parent = folder.substr(0, folder.find_last_of("\\:") + 1);
   if (parent == folder) return true;
-  return CreateFolderPath(parent) && CreateDirectoryA(folder.c_str(), nullptr);
+  return CreateFolderPath(parent) && CreateFolder(folder);
 }
 
 bool CreateTargetFolders(const std::string& installFolder, const PayloadInventory& inventory,
@@ -28,8 +26,8 @@ bool CreateTargetFolders(const std::string& installFolder, const PayloadInventor
 }
 
 void RenamePayloadFile(const std::string& source, const std::string& target) {
-  if (FileExists(target)) DeleteFileA(target.c_str());
-  MoveFileA(source.c_str(), target.c_str());  // a failed rename leaves the ".dat" file
+  if (FileExists(target)) DeleteFileAt(target);
+  RenameFile(source, target);  // a failed rename leaves the ".dat" file
 }
 
 void RenamePayloadPrograms(const std::string& installFolder, const std::string& programName) {

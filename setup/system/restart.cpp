@@ -8,19 +8,39 @@
 #include <string>
 
 namespace {
+// The socket library is loaded here, for the one request that needs it, rather than with the
+// program: it and what it pulls in would otherwise be loaded at every start.
+struct SocketLibrary {
+  HMODULE module = LoadLibraryW(L"wsock32.dll");
+  ~SocketLibrary() {
+    if (module) FreeLibrary(module);
+  }
+  template <typename Function>
+  Function Find(const char* name) const {
+    return module ? reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)))
+                  : nullptr;
+  }
+};
+
 // The first address of the local host name in dotted decimal form; empty when the name
 // cannot be resolved or has no address.
 std::string LocalAddress() {
+  SocketLibrary sockets;
+  auto startup = sockets.Find<int(WINAPI*)(WORD, WSADATA*)>("WSAStartup");
+  auto cleanup = sockets.Find<int(WINAPI*)()>("WSACleanup");
+  auto hostName = sockets.Find<int(WINAPI*)(char*, int)>("gethostname");
+  auto hostByName = sockets.Find<hostent*(WINAPI*)(const char*)>("gethostbyname");
+  if (!startup || !cleanup || !hostName || !hostByName) return "";
   WSADATA data;
-  WSAStartup(2, &data);  // a failure shows up as a failed lookup below
+  startup(2, &data);  // a failure shows up as a failed lookup below
   char name[256] = {};
   std::string address;
-  if (gethostname(name, 255) == 0) {
-    const hostent* host = gethostbyname(name);
+  if (hostName(name, 255) == 0) {
+    const hostent* host = hostByName(name);
     if (host && host->h_addr_list && host->h_addr_list[0] && host->h_length >= 4)
       address = DottedAddress(reinterpret_cast<const unsigned char*>(host->h_addr_list[0]));
   }
-  WSACleanup();
+  cleanup();
   return address;
 }
 }  // namespace

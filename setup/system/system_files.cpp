@@ -19,7 +19,7 @@ const char* const kFontTables[] = {
 
 bool RegisterComServer(const std::string& path, bool doRegister) {
   if (!FileExists(path)) return false;
-  HMODULE library = LoadLibraryA(path.c_str());
+  HMODULE library = LoadLibraryFile(path);
   if (!library) return false;
   using EntryPoint = HRESULT(WINAPI*)();
   auto entry = reinterpret_cast<EntryPoint>(reinterpret_cast<void (*)()>(
@@ -38,9 +38,8 @@ void InstallSystemFiles(const std::string& mediumFolder, const std::string& syst
     // The library in place stays until the medium's copy is whole. One in use or a read-only
     // file cannot be deleted: it stays as it is and the medium's copy is not installed.
     const std::string whole = CopyToPartialFile(payload + "\\" + entry.name, target);
-    if ((FileExists(target) && !DeleteFileA(target.c_str())) ||
-        !MoveFileExA(whole.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING))
-      DeleteFileA(whole.c_str());
+    if ((FileExists(target) && !DeleteFileAt(target)) || !RenameFile(whole, target))
+      DeleteFileAt(whole);
   });
   // Registration follows every copy and goes by what the system folder holds now.
   const std::string list = mediumFolder + "SYSTEM\\SYSTEM.TXT";

@@ -1,7 +1,9 @@
 #include "tests/e2e/driver.h"
 
 #include <shellapi.h>
+#include <tlhelp32.h>
 
+#include <cstdlib>
 #include <stdexcept>
 
 namespace e2e {
@@ -15,15 +17,17 @@ std::string WindowsPath(const std::string& path) {
 }
 
 std::string ProgramPath(const std::string& fileName) {
-  return WindowsPath(BIN_DIR) + "\\" + fileName;
+  const char* programs = std::getenv("E2E_PROGRAMS");
+  return WindowsPath(programs && *programs ? programs : BIN_DIR) + "\\" + fileName;
 }
 
 Process::Process(const std::string& program, const std::string& currentFolder) {
-  STARTUPINFOA startup = {};
+  STARTUPINFOW startup = {};
   startup.cb = sizeof startup;
-  std::string commandLine = "\"" + program + "\"";
-  if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                      currentFolder.empty() ? nullptr : currentFolder.c_str(), &startup, &info_))
+  std::wstring commandLine = L"\"" + Wide1256(program) + L"\"";
+  if (!CreateProcessW(Wide1256(program).c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0,
+                      nullptr, currentFolder.empty() ? nullptr : Wide1256(currentFolder).c_str(),
+                      &startup, &info_))
     throw std::runtime_error("cannot start " + program + ": error " +
                              std::to_string(GetLastError()));
 }
@@ -42,6 +46,30 @@ long Process::WaitExit(DWORD timeoutMs) {
   DWORD code = 0;
   GetExitCodeProcess(info_.hProcess, &code);
   return (long)code;
+}
+
+bool WaitChildrenGone(DWORD parentId, DWORD timeoutMs) {
+  std::vector<HANDLE> children;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return false;
+  PROCESSENTRY32 entry = {};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    if (entry.th32ParentProcessID != parentId) continue;
+    // A child that ended between the listing and this call needs no waiting.
+    if (HANDLE child = OpenProcess(SYNCHRONIZE, FALSE, entry.th32ProcessID))
+      children.push_back(child);
+  }
+  CloseHandle(snapshot);
+  const DWORD start = GetTickCount();
+  bool allGone = true;
+  for (HANDLE child : children) {
+    const DWORD spent = GetTickCount() - start;
+    if (WaitForSingleObject(child, spent < timeoutMs ? timeoutMs - spent : 0) != WAIT_OBJECT_0)
+      allGone = false;
+    CloseHandle(child);
+  }
+  return allGone;
 }
 
 namespace {
@@ -198,27 +226,27 @@ void PressKey(HWND window, UINT virtualKey, wchar_t character) {
 void CloseBox(HWND window) { PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
 
 std::string NewTestFolder(const std::string& name) {
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  std::string folder = std::string(temp) + "e2e-" + name;
+  wchar_t temp[MAX_PATH];
+  GetTempPathW(MAX_PATH, temp);
+  std::string folder = Narrow1256(temp) + "e2e-" + name;
   RemoveTree(folder);
-  CreateDirectoryA(folder.c_str(), nullptr);
+  CreateDirectoryW(Wide1256(folder).c_str(), nullptr);
   return folder;
 }
 
 void RemoveTree(const std::string& path) {
-  if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+  if (!Exists(path)) return;
   // Double zero-terminated for the shell.
-  std::string from = path + '\0';
-  SHFILEOPSTRUCTA remove = {};
+  std::wstring from = Wide1256(path) + L'\0';
+  SHFILEOPSTRUCTW remove = {};
   remove.wFunc = FO_DELETE;
   remove.pFrom = from.c_str();
   remove.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-  SHFileOperationA(&remove);
+  SHFileOperationW(&remove);
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  HANDLE file = CreateFileW(Wide1256(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot write " + path);
   DWORD written = 0;
@@ -227,8 +255,8 @@ void WriteFile(const std::string& path, const std::string& bytes) {
 }
 
 bool ReadFile(const std::string& path, std::string* bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            0, nullptr);
+  HANDLE file = CreateFileW(Wide1256(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   bytes->clear();
   char buffer[65536];
@@ -297,18 +325,18 @@ SharedShellFoldersLock::~SharedShellFoldersLock() {
 }
 
 bool Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(Wide1256(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::vector<std::string> Names(const std::string& pattern) {
   std::vector<std::string> names;
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA(pattern.c_str(), &data);
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileW(Wide1256(pattern).c_str(), &data);
   if (find == INVALID_HANDLE_VALUE) return names;
   do {
-    std::string name = data.cFileName;
+    std::string name = Narrow1256(data.cFileName);
     if (name != "." && name != "..") names.push_back(name);
-  } while (FindNextFileA(find, &data));
+  } while (FindNextFileW(find, &data));
   FindClose(find);
   return names;
 }
@@ -321,6 +349,14 @@ std::wstring Wide1256(const std::string& bytes) {
       MultiByteToWideChar(1256, 0, bytes.data(), (int)bytes.size(), &wide[0], (int)wide.size());
   wide.resize(length > 0 ? length : 0);
   return wide;
+}
+
+std::string Narrow1256(const std::wstring& text) {
+  std::string bytes(text.size() * 2, '\0');
+  const int length = WideCharToMultiByte(1256, 0, text.data(), (int)text.size(), &bytes[0],
+                                         (int)bytes.size(), nullptr, nullptr);
+  bytes.resize(length > 0 ? length : 0);
+  return bytes;
 }
 
 }  // namespace e2e

@@ -12,7 +12,8 @@ namespace e2e {
 
 // A Windows path for a path of the build (Unix paths are reached through drive Z:).
 std::string WindowsPath(const std::string& path);
-// The built program of that name (setup.exe, uninstall.exe) as a Windows path.
+// The built program of that name (setup.exe, uninstall.exe) as a Windows path: of this build,
+// or of the build folder E2E_PROGRAMS names (the 32-bit programs, driven under WoW64).
 std::string ProgramPath(const std::string& fileName);
 
 // A started program; ended by force when the object goes away still running.
@@ -29,6 +30,12 @@ class Process {
  private:
   PROCESS_INFORMATION info_ = {};
 };
+
+// Waits until every process that the process with this ID started has ended (the
+// uninstaller's removal script runs in a command interpreter it starts); false when one still
+// runs after the timeout. The parent's ID must still be held (a handle open to it), so that
+// the system has not given it to another process.
+bool WaitChildrenGone(DWORD parentId, DWORD timeoutMs);
 
 // The first visible top-level window of the process with that class; null after the timeout.
 HWND WaitWindow(const Process& process, const char* className, DWORD timeoutMs = 10000);
@@ -67,6 +74,7 @@ void ClickRect(HWND window, const RECT& rect);
 COLORREF ScreenPixel(HWND window, int x, int y);
 
 // Folders for a test: a fresh empty folder under the temporary folder, and small file helpers.
+// Paths are code page 1256 texts, reached by the wide functions, as the programs reach them.
 std::string NewTestFolder(const std::string& name);
 // Deletes a file or a folder with everything in it, for good and silently; nothing when absent.
 void RemoveTree(const std::string& path);
@@ -83,8 +91,10 @@ std::vector<std::string> Names(const std::string& pattern);
 // Polls until done() holds; false after the timeout.
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs);
 
-// Code page 1256 bytes (the programs' texts) as the wide text windows show.
+// Code page 1256 bytes (the programs' texts and paths) as the wide text windows show and the
+// wide functions take, and back ("?" for what code page 1256 cannot spell).
 std::wstring Wide1256(const std::string& bytes);
+std::string Narrow1256(const std::wstring& text);
 
 // Held while a test creates or removes what all tests of a run share: the start-menu group
 // folder, the desktop and the "Shell Folders" values, so that tests running at the same time

@@ -53,14 +53,14 @@ void MakeMedium(const std::string& folder, const MediumSettings& settings, const
 }
 
 void CopyFileTo(const std::string& source, const std::string& target) {
-  if (!CopyFileA(source.c_str(), target.c_str(), FALSE))
+  if (!CopyFileW(Wide1256(source).c_str(), Wide1256(target).c_str(), FALSE))
     throw std::runtime_error("cannot copy " + source + " to " + target);
 }
 
 void MakeFolders(const std::string& path) {
   if (path.size() <= 3 || IsFolder(path)) return;
   MakeFolders(path.substr(0, path.rfind('\\')));
-  CreateDirectoryA(path.c_str(), nullptr);
+  CreateDirectoryW(Wide1256(path).c_str(), nullptr);
 }
 
 std::string ReadAll(const std::string& path) {
@@ -70,12 +70,12 @@ std::string ReadAll(const std::string& path) {
 }
 
 bool IsFile(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = GetFileAttributesW(Wide1256(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool IsFolder(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = GetFileAttributesW(Wide1256(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 

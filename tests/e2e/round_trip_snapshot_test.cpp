@@ -144,12 +144,12 @@ TEST(RoundTripSnapshotInOwnPrefix, DISABLED_LeavesOnlyWhatIsKeptOnPurpose) {
   const std::string target = PathText(window);
   ASSERT_EQ(InstallAndDeclineRestart(setup, window), 0);
 
-  long exitCode = -1;
-  EXPECT_EQ(RemoveWithUninstaller(target + "\\Uninstall.exe", medium, &exitCode),
-            Wide1256(texts::kRemovalDone));
-  EXPECT_EQ(exitCode, 0);
-  ASSERT_TRUE(WaitUntil([&] { return !Exists(target); }, 30000));
-  ASSERT_TRUE(WaitUntil([&] { return Names(temp + "\\*.bat").empty(); }, 10000));
+  const Removal removal = RemoveWithUninstaller(target + "\\Uninstall.exe", medium);
+  EXPECT_EQ(removal.message, Wide1256(texts::kRemovalDone));
+  EXPECT_EQ(removal.exitCode, 0);
+  ASSERT_TRUE(removal.scriptEnded) << "the removal script still runs";
+  ASSERT_FALSE(Exists(target));
+  ASSERT_TRUE(Names(temp + "\\*.bat").empty());
 
   const Snapshot after = TakeSnapshot();
   std::vector<std::string> unexplained;

@@ -3,16 +3,9 @@
 #include "setup/controls.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace e2e {
-
-std::string Ansi(const std::wstring& text) {
-  std::string bytes(text.size() * 2, '\0');
-  const int length = WideCharToMultiByte(CP_ACP, 0, text.data(), (int)text.size(), &bytes[0],
-                                         (int)bytes.size(), nullptr, nullptr);
-  bytes.resize(length > 0 ? length : 0);
-  return bytes;
-}
 
 HWND WaitMainWindow(const Process& process) {
   HWND window = WaitWindow(process, "TForm1");
@@ -31,20 +24,22 @@ void ClickControl(HWND window, int id) {
   ClickRect(GetParent(control), ChildRect(control));
 }
 
-std::string PathText(HWND window) { return Ansi(Text(Control(window, kPath))); }
+std::string PathText(HWND window) { return Narrow1256(Text(Control(window, kPath))); }
 
-std::string RegistryText(HKEY root, const std::string& key, const std::string& name) {
+std::string RegistryText(HKEY root, const std::string& key, const std::string& name, REGSAM view) {
   HKEY opened;
-  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return "";
-  char buffer[4096];
+  if (RegOpenKeyExW(root, Wide1256(key).c_str(), 0, KEY_READ | view, &opened) != ERROR_SUCCESS) return "";
+  wchar_t buffer[4096];
   DWORD size = sizeof buffer, type = 0;
-  std::string value;
-  if (RegQueryValueExA(opened, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) ==
-          ERROR_SUCCESS &&
-      (type == REG_SZ || type == REG_EXPAND_SZ))
-    value.assign(buffer, size > 0 && buffer[size - 1] == '\0' ? size - 1 : size);
+  std::wstring value;
+  if (RegQueryValueExW(opened, Wide1256(name).c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer),
+                       &size) == ERROR_SUCCESS &&
+      (type == REG_SZ || type == REG_EXPAND_SZ)) {
+    size /= sizeof(wchar_t);
+    value.assign(buffer, size > 0 && buffer[size - 1] == L'\0' ? size - 1 : size);
+  }
   RegCloseKey(opened);
-  return value;
+  return Narrow1256(value);
 }
 
 std::string ShellFolder(const std::string& name) {
@@ -53,15 +48,29 @@ std::string ShellFolder(const std::string& name) {
 }
 
 std::string WindowsFolder() {
-  char buffer[MAX_PATH] = "";
-  GetWindowsDirectoryA(buffer, MAX_PATH);
-  return buffer;
+  wchar_t buffer[MAX_PATH] = L"";
+  GetWindowsDirectoryW(buffer, MAX_PATH);
+  return Narrow1256(buffer);
 }
 
 std::string SystemFolder() {
-  char buffer[MAX_PATH] = "";
-  GetSystemDirectoryA(buffer, MAX_PATH);
-  return buffer;
+  wchar_t buffer[MAX_PATH] = L"";
+  GetSystemDirectoryW(buffer, MAX_PATH);
+  return Narrow1256(buffer);
+}
+
+ProgramsPlaces PlacesOfPrograms() {
+  DWORD type = 0;
+  if (!GetBinaryTypeA(ProgramPath("setup.exe").c_str(), &type))
+    throw std::runtime_error("cannot read the type of " + ProgramPath("setup.exe"));
+  char wow64[MAX_PATH] = "";
+  GetSystemWow64DirectoryA(wow64, MAX_PATH);
+  ProgramsPlaces places = {SystemFolder(), KEY_WOW64_64KEY, wow64, KEY_WOW64_32KEY};
+  if (type == SCS_32BIT_BINARY) {
+    std::swap(places.systemFolder, places.otherSystemFolder);
+    std::swap(places.view, places.otherView);
+  }
+  return places;
 }
 
 void SetWineVersionFor(const std::string& program, const std::string& version) {
@@ -99,7 +108,7 @@ std::string ListLine(HWND list, int index) {
   if (SendMessageW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(line)) == LB_ERR) return "";
   const wchar_t* start = line;
   while (*start == L' ') ++start;
-  return Ansi(start);
+  return Narrow1256(start);
 }
 }  // namespace
 
@@ -117,7 +126,7 @@ std::string SelectedDrive(HWND chooser) {
   wchar_t name[64] = L"";
   if (index == CB_ERR || SendMessageW(drives, CB_GETLBTEXTLEN, index, 0) >= 64) return "";
   SendMessageW(drives, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(name));
-  return Ansi(name);
+  return Narrow1256(name);
 }
 
 void PickDrive(HWND chooser, char letter) {
@@ -147,7 +156,7 @@ bool OpenListedFolder(HWND chooser, const std::string& name) {
     PostMessageA(list, WM_LBUTTONUP, 0, at);
     // Label2 shows the opened folder: its last folder name ends it.
     return WaitFor([&] {
-      const std::string shown = Ansi(Text(Control(chooser, kChooserLabel2)));
+      const std::string shown = Narrow1256(Text(Control(chooser, kChooserLabel2)));
       if (name.back() == '\\') return shown == name;
       return shown.size() > name.size() &&
              lstrcmpiA(shown.substr(shown.size() - name.size()).c_str(), name.c_str()) == 0 &&
@@ -181,20 +190,21 @@ long InstallAndDeclineRestart(Process& setup, HWND window) {
   return setup.WaitExit();
 }
 
-std::wstring RemoveWithUninstaller(const std::string& uninstaller, const std::string& currentFolder,
-                                   long* exitCode) {
+Removal RemoveWithUninstaller(const std::string& uninstaller, const std::string& currentFolder) {
   const POINT ok = {443 + 117 / 2, 472 + 44 / 2};
   Process process(uninstaller, currentFolder);
-  std::wstring message;
+  Removal removal;
   if (HWND form = WaitWindow(process, "TForm1")) {
     Click(form, ok.x, ok.y);
     if (HWND done = WaitDialog(process, 60000)) {
-      message = DialogMessage(done);
+      removal.message = DialogMessage(done);
       PressButton(done, L"OK");
     }
   }
-  *exitCode = process.WaitExit();
-  return message;
+  removal.exitCode = process.WaitExit();
+  // The removal script ends by itself, within its own bound, however busy the machine is.
+  removal.scriptEnded = WaitChildrenGone(process.id(), 90000);
+  return removal;
 }
 
 }  // namespace e2e

@@ -10,9 +10,6 @@
 
 namespace e2e {
 
-// A text of the ANSI code page (paths) back from a window.
-std::string Ansi(const std::wstring& text);
-
 // The installer's main window, moved to the top-right corner of the screen: the picture
 // tests, running at the same time, read the screen in the top-left and bottom-right areas.
 HWND WaitMainWindow(const Process& process);
@@ -21,12 +18,25 @@ void ClickControl(HWND window, int id);
 // The text of the main window's path label.
 std::string PathText(HWND window);
 
-// A string value as stored; empty when missing.
-std::string RegistryText(HKEY root, const std::string& key, const std::string& name);
+// A string value as stored; empty when missing. view: KEY_WOW64_32KEY or KEY_WOW64_64KEY to
+// read HKLM\Software of that bitness, 0 for this program's own.
+std::string RegistryText(HKEY root, const std::string& key, const std::string& name, REGSAM view = 0);
 // The user's "Shell Folders" value (Desktop, Start Menu).
 std::string ShellFolder(const std::string& name);
 std::string WindowsFolder();
 std::string SystemFolder();
+
+// Where 64-bit Windows keeps what the programs under test (ProgramPath) put into the system
+// folder and HKLM\Software: for 32-bit programs SysWOW64 and the 32-bit registry view
+// (Wow6432Node), for 64-bit ones System32 and the 64-bit view. Also the places of the other
+// bitness, where nothing of theirs may show. (The tests themselves are 64-bit programs.)
+struct ProgramsPlaces {
+  std::string systemFolder;
+  REGSAM view;
+  std::string otherSystemFolder;
+  REGSAM otherView;
+};
+ProgramsPlaces PlacesOfPrograms();
 // Wine's Windows version for one program ("nt40", "win2k", "winxp", ...).
 void SetWineVersionFor(const std::string& program, const std::string& version);
 
@@ -48,9 +58,13 @@ void ChooseFolder(const Process& process, HWND window, const std::string& folder
 // for the end. The exit code, or -1 when no question came.
 long InstallAndDeclineRestart(Process& setup, HWND window);
 
-// Starts an installed uninstaller, clicks its ok button, confirms the message it then shows and
-// waits for its end. Returns that message ("" when none came) and the exit code.
-std::wstring RemoveWithUninstaller(const std::string& uninstaller, const std::string& currentFolder,
-                                   long* exitCode);
+// Starts an installed uninstaller, clicks its ok button, confirms the message it then shows,
+// waits for its end and then for the end of the removal script it started.
+struct Removal {
+  std::wstring message;  // "" when none came
+  long exitCode = -1;
+  bool scriptEnded = false;
+};
+Removal RemoveWithUninstaller(const std::string& uninstaller, const std::string& currentFolder);
 
 }  // namespace e2e

@@ -1,8 +1,10 @@
 // The file primitives on Wine's real file system: the copy with its four errors and their
-// exact texts, the file and folder tests, the listing's attribute mask.
+// exact texts, the file and folder tests, the listing's attribute mask, and names in code
+// page 1256 whatever the system's ANSI code page is.
 #include "core/failure.h"
 #include "tests/win/scratch.h"
 #include "win/files.h"
+#include "win/text.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -247,4 +249,48 @@ TEST(Files, ListingMaskPassesOverHiddenSystemAndFolderEntries) {
   EXPECT_EQ(names(2), (Names{"plain.txt", "hidden.txt"}));
   EXPECT_EQ(names(63),
             (Names{".", "..", "plain.txt", "hidden.txt", "system.txt", "sub", "hidden-sub"}));
+}
+
+// Names reach the system as code page 1256 text under any ANSI code page: a Persian file is
+// created, found, listed and copied under its Persian name, as the wide functions see it. A
+// name that code page 1256 cannot spell is listed escaped, and under that name it is found,
+// read and copied to a target of its own long name, never by a name with "?", which would
+// match other files.
+TEST(Files, NamesAreCodePage1256AndOtherScriptsKeepTheirLongName) {
+  ScratchFolder folder;
+  const std::string persian = "\xCF\xDD\xCA\xD1 \x90\xD2\xC7\xD1\xD4";  // دفتر گزارش
+  const std::wstring persianWide = L"\u062F\u0641\u062A\u0631 \u06AF\u0632\u0627\u0631\u0634";
+  ASSERT_TRUE(CreateFolder(folder.Path(persian)));
+  MakeFolder(folder.Path(persian + "\\copies"));
+  WriteBytes(folder.Path(persian + "\\" + persian + ".txt"), "fa");
+  const std::wstring wideFolder = ToWide(folder.Path()) + L"\\" + persianWide;
+  EXPECT_NE(GetFileAttributesW((wideFolder + L"\\" + persianWide + L".txt").c_str()),
+            INVALID_FILE_ATTRIBUTES);
+  const std::wstring chinese = L"\u6570\u636E.txt";  // 数据.txt
+  HANDLE file = CreateFileW((wideFolder + L"\\" + chinese).c_str(), GENERIC_WRITE, 0, nullptr,
+                            CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  WriteFile(file, "zh", 2, &written, nullptr);
+  CloseHandle(file);
+
+  std::set<std::string> names;
+  ListFolder(folder.Path(persian + "\\*.*"), 0, [&](const ListedEntry& entry) {
+    names.insert(entry.name);
+  });
+  const std::string listed = FromWide(chinese);
+  EXPECT_EQ(names, (std::set<std::string>{persian + ".txt", listed}));
+  EXPECT_EQ(listed.find('?'), std::string::npos) << listed;
+  EXPECT_TRUE(FileExists(folder.Path(persian + "\\" + listed)));
+  CopyFileContents(folder.Path(persian + "\\" + listed),
+                   folder.Path(persian + "\\copies\\" + listed));
+  file = CreateFileW((wideFolder + L"\\copies\\" + chinese).c_str(), GENERIC_READ, 0, nullptr,
+                     OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE) << "the copy has the long name";
+  char copied[8] = "";
+  DWORD got = 0;
+  ReadFile(file, copied, sizeof copied, &got, nullptr);
+  CloseHandle(file);
+  EXPECT_EQ(std::string(copied, got), "zh");
+  EXPECT_EQ(FullPath(folder.Path(persian + "\\" + listed)), folder.Path(persian + "\\" + listed));
 }

@@ -25,7 +25,7 @@ const ui::Control kLayout[] = {
     ui::Label(kTitle, "title", {100, 20, 0, 0}, {"Tahoma", 19, ui::kRegular, ui::kRed},
               ui::kRightToLeft | ui::kAutoSize, ""),
     ui::Label(kPathLabel, "path", {100, 60, 150, 20}, {"Tahoma", 11, ui::kBold, ui::kBlack},
-              ui::kLeftToRight | ui::kAnsiText | ui::kHidden, "C:\\a"),
+              ui::kLeftToRight | ui::kHidden, "C:\\a"),
     ui::Gauge(kBar, "bar", {10, 100, 200, 16}, {"Tahoma", 11, ui::kRegular, ui::kBlack}, ui::kNavy),
 };
 
@@ -129,6 +129,33 @@ TEST(Kit, TheGaugeShowsItsClampedPercentage) {
   EXPECT_EQ(WindowText(bar), L"75%");
   form.SetGaugeMax(kBar, 0);
   EXPECT_EQ(WindowText(bar), L"0%");
+}
+
+// A copy sets the gauge after every file: only a change of the shown percentage marks
+// anything to repaint, and then only the gauge's rectangle of the form, not the child
+// windows lying under it.
+TEST(Kit, TheGaugeAsksForARepaintOnlyWhenItsPercentageChanges) {
+  TestForm form;
+  form.Create();
+  ShowWindow(form.handle(), SW_SHOWNA);
+  UpdateWindow(form.handle());
+  form.SetGaugeMax(kBar, 1000);
+  UpdateWindow(form.handle());
+  RECT update;
+  form.SetGaugeValue(kBar, 9);  // still 0%
+  EXPECT_FALSE(GetUpdateRect(form.handle(), &update, FALSE));
+  form.SetGaugeValue(kBar, 10);  // 1%
+  ASSERT_TRUE(GetUpdateRect(form.handle(), &update, FALSE));
+  EXPECT_EQ(std::make_tuple(update.left, update.top, update.right, update.bottom),
+            std::make_tuple(10, 100, 210, 116));
+  for (int id : {kPicture, kSpot, kTitle, kBar}) {
+    SCOPED_TRACE(id);
+    EXPECT_FALSE(GetUpdateRect(form.control(id), &update, FALSE));
+  }
+  UpdateWindow(form.handle());
+  form.SetGaugeValue(kBar, 19);  // 1% still
+  EXPECT_FALSE(GetUpdateRect(form.handle(), &update, FALSE));
+  EXPECT_EQ(WindowText(form.control(kBar)), L"1%");
 }
 
 TEST(Kit, HotSpotClicksKeysAndTheCloseQueryReachTheForm) {
@@ -269,6 +296,16 @@ struct DialogSeen {
   std::vector<int> ids;
 };
 
+// Puts the first visible message dialog of the enumeration into *found (a named function:
+// on i686 a window enumeration callback must be stdcall, which a lambda is not).
+BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
+  wchar_t name[16] = L"";
+  GetClassNameW(window, name, 16);
+  if (lstrcmpW(name, L"#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
 // Shows a message dialog on this thread and, from another, reads it and presses the button
 // of that ID.
 template <typename Show>
@@ -279,16 +316,7 @@ DialogSeen Answer(Show show, int press) {
     HWND dialog = nullptr;
     e2e::WaitUntil(
         [&] {
-          EnumThreadWindows(
-              thread,
-              [](HWND window, LPARAM found) {
-                wchar_t name[16] = L"";
-                GetClassNameW(window, name, 16);
-                if (lstrcmpW(name, L"#32770") != 0 || !IsWindowVisible(window)) return TRUE;
-                *reinterpret_cast<HWND*>(found) = window;
-                return FALSE;
-              },
-              reinterpret_cast<LPARAM>(&dialog));
+          EnumThreadWindows(thread, FindDialog, reinterpret_cast<LPARAM>(&dialog));
           return dialog != nullptr;
         },
         10000);

@@ -2,16 +2,17 @@
 
 #include "tests/e2e/driver.h"
 #include "win/files.h"
+#include "win/text.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 ScratchFolder::ScratchFolder() {
   const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
-  CreateDirectoryA("C:\\engine-tests", nullptr);
+  CreateDirectoryW(L"C:\\engine-tests", nullptr);
   path_ = std::string("C:\\engine-tests\\") + test->test_suite_name() + "." + test->name();
   RemoveTree(path_);
-  CreateDirectoryA(path_.c_str(), nullptr);
+  CreateFolder(path_);
 }
 
 ScratchFolder::~ScratchFolder() { RemoveTree(path_); }
@@ -21,26 +22,26 @@ std::string ScratchFolder::Path(const std::string& relative) const {
 }
 
 void RemoveTree(const std::string& path) {
-  DWORD attributes = GetFileAttributesA(path.c_str());
+  DWORD attributes = GetFileAttributesW(ToWide(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return;
-  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  SetPlainAttributes(path);
   // A link goes by itself; what it leads to stays.
   if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
     e2e::RemoveLink(path);
     return;
   }
   if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-    DeleteFileA(path.c_str());
+    DeleteFileAt(path);
     return;
   }
   ListFolder(path + "\\*.*", 63, [&](const ListedEntry& entry) {
     if (entry.name != "." && entry.name != "..") RemoveTree(path + "\\" + entry.name);
   });
-  RemoveDirectoryA(path.c_str());
+  RemoveFolder(path);
 }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  HANDLE file = CreateFileW(ToWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
   DWORD written = 0;
@@ -50,7 +51,7 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
 }
 
 std::string ReadBytes(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+  HANDLE file = CreateFileW(ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return "<missing>";
   std::string bytes;
@@ -62,9 +63,9 @@ std::string ReadBytes(const std::string& path) {
 }
 
 void MakeFolder(const std::string& path) {
-  ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr)) << path;
+  ASSERT_TRUE(CreateFolder(path)) << path;
 }
 
 void SetAttributes(const std::string& path, unsigned long attributes) {
-  ASSERT_TRUE(SetFileAttributesA(path.c_str(), attributes)) << path;
+  ASSERT_TRUE(SetFileAttributesW(ToWide(path).c_str(), attributes)) << path;
 }

@@ -9,6 +9,7 @@
 #include "tests/win/scratch.h"
 #include "win/files.h"
 #include "win/registry.h"
+#include "win/text.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -49,10 +50,10 @@ class ShortcutsTest : public testing::Test {
     ASSERT_EQ(RegOverridePredefKey(HKEY_CURRENT_USER, privateUserKey_), ERROR_SUCCESS);
     // Wine's shell fills "Shell Folders" the first time a process sets a link's path; that
     // is made to happen now, before the test sets the values.
-    IShellLinkA* link = nullptr;
+    IShellLinkW* link = nullptr;
     ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                           IID_IShellLinkA, reinterpret_cast<void**>(&link))));
-    link->SetPath("C:\\windows\\notepad.exe");
+                                           IID_IShellLinkW, reinterpret_cast<void**>(&link))));
+    link->SetPath(L"C:\\windows\\notepad.exe");
     link->Release();
     MakeFolder(folder_.Path("Desktop"));
     MakeFolder(folder_.Path("Start Menu"));
@@ -77,48 +78,59 @@ class ShortcutsTest : public testing::Test {
     return "";
   }
 
-  // The uninstall entry's four values; each must be a plain string.
-  std::vector<std::string> UninstallValues() {
+  // The uninstall entry's four values, as the wide functions read them (the list of
+  // installed programs reads them so), in code page 1256; each must be a plain string. On
+  // 64-bit Windows that list reads a 32-bit installer's entry from the 32-bit registry view
+  // (Wow6432Node) and a 64-bit one's from the 64-bit view: the view of this program's bitness.
+  std::vector<std::string> UninstallValues(bool otherView = false) {
+    const bool view64 = (sizeof(void*) == 8) != otherView;
     std::vector<std::string> values;
     HKEY handle;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, UninstallKey(program_).c_str(), 0, KEY_READ, &handle) !=
-        ERROR_SUCCESS)
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, ToWide(UninstallKey(program_)).c_str(), 0,
+                      KEY_READ | (view64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY), &handle) != ERROR_SUCCESS)
       return values;
-    for (const char* name : {"UninstallString", "DisplayName", "Publisher", "Author"}) {
-      char data[1024] = {};
+    for (const wchar_t* name : {L"UninstallString", L"DisplayName", L"Publisher", L"Author"}) {
+      wchar_t data[1024] = {};
       DWORD type = 0, size = sizeof data;
-      if (RegQueryValueExA(handle, name, nullptr, &type, (BYTE*)data, &size) != ERROR_SUCCESS)
+      if (RegQueryValueExW(handle, name, nullptr, &type, (BYTE*)data, &size) != ERROR_SUCCESS)
         continue;
       EXPECT_EQ(type, DWORD(REG_SZ)) << name;
-      EXPECT_EQ(size, strlen(data) + 1) << name;
-      values.push_back(data);
+      EXPECT_EQ(size, (wcslen(data) + 1) * sizeof(wchar_t)) << name;
+      values.push_back(FromWide(data));
     }
     RegCloseKey(handle);
     return values;
   }
 };
 
-// A saved link's target and working folder, read back through the shell link class.
+// A saved link's target and working folder, read back through the shell link class's wide
+// interface, in code page 1256.
 struct Link {
   std::string path, workingFolder;
 };
 Link ReadLink(const std::string& file) {
   Link link{"<unreadable>", ""};
-  IShellLinkA* shellLink = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+  IShellLinkW* shellLink = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                               reinterpret_cast<void**>(&shellLink))))
     return link;
   IPersistFile* persist = nullptr;
   shellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&persist));
-  wchar_t wide[MAX_PATH];
-  MultiByteToWideChar(CP_ACP, 0, file.c_str(), -1, wide, MAX_PATH);
-  if (persist && SUCCEEDED(persist->Load(wide, STGM_READ))) {
-    char buffer[MAX_PATH] = {};
-    shellLink->GetPath(buffer, MAX_PATH, nullptr, SLGP_RAWPATH);
-    link.path = buffer;
+  if (persist && SUCCEEDED(persist->Load(ToWide(file).c_str(), STGM_READ))) {
+    // The target as the shell resolves it: the shell item of an existing target, which
+    // keeps its Unicode name (Wine keeps the bare path in the ANSI code page only), else the
+    // path as set.
+    wchar_t buffer[MAX_PATH] = {};
+    LPITEMIDLIST items = nullptr;
+    if (SUCCEEDED(shellLink->GetIDList(&items)) && items) {
+      SHGetPathFromIDListW(items, buffer);
+      CoTaskMemFree(items);
+    }
+    if (!buffer[0]) shellLink->GetPath(buffer, MAX_PATH, nullptr, SLGP_RAWPATH);
+    link.path = FromWide(buffer);
     buffer[0] = 0;
     shellLink->GetWorkingDirectory(buffer, MAX_PATH);
-    link.workingFolder = buffer;
+    link.workingFolder = FromWide(buffer);
   }
   if (persist) persist->Release();
   shellLink->Release();
@@ -139,6 +151,35 @@ TEST_F(ShortcutsTest, SavesBothShortcutsAndRegistersTheUninstaller) {
   }
   EXPECT_EQ(UninstallValues(), (std::vector<std::string>{install_ + "\\Uninstall.exe", program_,
                                                          "Selvara Organization", "Tovenar"}));
+  EXPECT_TRUE(UninstallValues(true).empty());
+}
+
+// Persian names under any ANSI code page: the shortcut files, their target and working
+// folder, the uninstall key and its values carry the Persian letters, as the shell and the
+// list of installed programs read them by the wide functions.
+TEST_F(ShortcutsTest, PersianNamesReachTheShellAndTheRegistryAsPersian) {
+  const std::string persian = "\xCF\xDD\xCA\xD1 \x90\xD2\xC7\xD1\xD4";  // دفتر گزارش
+  const std::wstring persianWide = L"\u062F\u0641\u062A\u0631 \u06AF\u0632\u0627\u0631\u0634";
+  install_ = folder_.Path(persian);
+  program_ += persian;
+  // An existing target, as after an installation: the link holds it as a shell item.
+  MakeFolder(install_);
+  WriteBytes(install_ + "\\" + program_ + ".EXE", "");
+  ASSERT_EQ(Run(persian), "");
+  const std::wstring desktopLink = ToWide(folder_.Path("Desktop\\")) + persianWide + L".lnk";
+  EXPECT_NE(GetFileAttributesW(desktopLink.c_str()), INVALID_FILE_ATTRIBUTES);
+  Link link = ReadLink(FromWide(desktopLink));
+  EXPECT_EQ(ToWide(link.path), ToWide(install_ + "\\" + program_ + ".EXE"));
+  EXPECT_EQ(ToWide(link.workingFolder), ToWide(folder_.Path()) + L"\\" + persianWide);
+  EXPECT_TRUE(FileExists(folder_.Path("Start Menu\\programs\\Selvara\\" + persian + ".lnk")));
+  HKEY entry;
+  const std::wstring key = ToWide(UninstallKey("EngineTest.")) +
+                           L"PersianNamesReachTheShellAndTheRegistryAsPersian" + persianWide;
+  ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &entry), ERROR_SUCCESS);
+  RegCloseKey(entry);
+  const std::vector<std::string> values = UninstallValues();
+  ASSERT_EQ(values.size(), 4u);
+  EXPECT_EQ(ToWide(values[1]), L"EngineTest.PersianNamesReachTheShellAndTheRegistryAsPersian" + persianWide);
 }
 
 TEST_F(ShortcutsTest, ReinstallationReplacesShortcutsAndValuesAndKeepsOtherValues) {

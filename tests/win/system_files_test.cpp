@@ -153,18 +153,29 @@ TEST(SystemFiles, RegisterComServerResults) {
   EXPECT_FALSE(RegisterComServer(medium.target, true));  // a folder
 }
 
+// On 64-bit Windows the system folder of a 32-bit program is SysWOW64 (the system folder it
+// names is redirected there), that of a 64-bit one System32; the other one must stay
+// untouched. A 32-bit program reaches System32 as "sysnative".
 TEST(SystemFilesInOwnPrefix, RunningInstallationUsesTheSystemFolderAndCurrentFolder) {
   Medium medium = NewMedium("running");
   CreateDirectoryA((medium.root + "System").c_str(), nullptr);
   Write(medium.root + "System\\installer-test-server.dll", ComServerBytes());
   Write(medium.root + "System\\SYSTEM.TXT", "installer-test-server.dll\r\n");
-  char system[MAX_PATH];
+  char system[MAX_PATH], wow64[MAX_PATH], windows[MAX_PATH];
   GetSystemDirectoryA(system, MAX_PATH);
-  const std::string installed = std::string(system) + "\\installer-test-server.dll";
+  GetSystemWow64DirectoryA(wow64, MAX_PATH);
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  const std::string name = "\\installer-test-server.dll", installed = system + name;
+#ifdef _WIN64
+  const std::string place = system + name, otherPlace = wow64 + name;
+#else
+  const std::string place = wow64 + name, otherPlace = windows + ("\\sysnative" + name);
+#endif
   ASSERT_FALSE(FileExists(installed));
 
   InFolder(medium.root, [] { InstallSystemFiles(); });
 
-  EXPECT_TRUE(FileExists(installed)) << installed;
+  EXPECT_TRUE(FileExists(place)) << place;
+  EXPECT_FALSE(FileExists(otherPlace)) << otherPlace;
   EXPECT_EQ(Registrations(installed), 1u);
 }

@@ -1,5 +1,6 @@
 // The uninstaller's Win32 pieces against Wine's real shell, file system and registry: the
-// recycle-bin delete, temporary names, whole-file writes and the protected folders.
+// recycle-bin delete, temporary names, whole-file writes, the protected folders and the
+// removal script.
 #include "core/failure.h"
 #include "core/removal.h"
 #include "tests/e2e/driver.h"
@@ -8,6 +9,8 @@
 #include "win/shell_delete.h"
 #include "win/system_folders.h"
 #include "win/temp_files.h"
+#include "win/text.h"
+#include "uninstall/removal.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -18,14 +21,14 @@
 namespace {
 
 bool Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(ToWide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 // A fresh folder of this test below the temporary folder.
 std::string TestFolder(const std::string& name) {
   const std::string folder = TempFolderPath() + "win-" + name;
   if (Exists(folder)) ShellDeletePath(folder);
-  CreateDirectoryA(folder.c_str(), nullptr);
+  CreateFolder(folder);
   return folder;
 }
 
@@ -55,13 +58,13 @@ bool TrashHolds(const std::string& unixTail) {
 class TempVariable {
  public:
   explicit TempVariable(const std::string& folder) {
-    GetEnvironmentVariableA("TMP", saved_, sizeof saved_);
-    SetEnvironmentVariableA("TMP", folder.c_str());
+    GetEnvironmentVariableW(L"TMP", saved_, MAX_PATH);
+    SetEnvironmentVariableW(L"TMP", ToWide(folder).c_str());
   }
-  ~TempVariable() { SetEnvironmentVariableA("TMP", saved_[0] ? saved_ : nullptr); }
+  ~TempVariable() { SetEnvironmentVariableW(L"TMP", saved_[0] ? saved_ : nullptr); }
 
  private:
-  char saved_[MAX_PATH] = "";
+  wchar_t saved_[MAX_PATH] = L"";
 };
 
 }  // namespace
@@ -216,8 +219,7 @@ TEST(RemovalScript, WaitsForTheFileThenRemovesFolderAndItself) {
   EXPECT_TRUE(Exists(self));
   EXPECT_TRUE(Exists(script)) << "the script gave up while the file was held";
   CloseHandle(held);
-  DWORD start = GetTickCount();
-  while ((Exists(folder) || Exists(script)) && GetTickCount() - start < 15000) Sleep(100);
+  EXPECT_TRUE(e2e::WaitChildrenGone(GetCurrentProcessId(), 90000)) << "the script still runs";
   EXPECT_FALSE(Exists(self));
   EXPECT_FALSE(Exists(folder));
   EXPECT_FALSE(Exists(script));
@@ -236,11 +238,39 @@ TEST(RemovalScript, GivesUpAfterItsTriesAndStillDeletesItself) {
   WriteFileBytes(script, RemovalScript(self, script, 3));
   DWORD start = GetTickCount();
   ASSERT_GT(WinExec(RemovalScriptCommand(script).c_str(), SW_HIDE), 31u);
-  while (Exists(script) && GetTickCount() - start < 20000) Sleep(100);
+  EXPECT_TRUE(e2e::WaitChildrenGone(GetCurrentProcessId(), 90000)) << "the script still runs";
   DWORD took = GetTickCount() - start;
   CloseHandle(held);
   EXPECT_FALSE(Exists(script));
   EXPECT_GE(took, 1800u) << "no pause between the three tries";
   EXPECT_TRUE(Exists(self));
   EXPECT_TRUE(Exists(folder));
+}
+
+// The uninstaller's script for a Persian install folder, written into a Persian temporary
+// folder: the command interpreter reads it in the OEM code page (437 here, which spells no
+// Persian letter; 720 lacks گ and پ), so its paths are spelled there or by short names. It
+// deletes the uninstaller, removes the folder and itself.
+TEST(RemovalScript, RemovesAPersianFolderFromAPersianTemporaryFolder) {
+  const std::string base = TestFolder("script persian");
+  const std::string folder = base + "\\حسابداري گزارش";
+  const std::string temp = base + "\\موقت پرداخت";
+  ASSERT_TRUE(CreateFolder(folder));
+  ASSERT_TRUE(CreateFolder(temp));
+  const std::string self = folder + "\\Uninstall.exe";
+  WriteFileBytes(self, "program");
+  const std::string current = CurrentFolder();
+  std::string script;
+  {
+    TempVariable variable(temp);
+    script = WriteRemovalScript(self);
+  }
+  EXPECT_EQ(script.substr(0, temp.size() + 1), temp + "\\");
+  EXPECT_EQ(CurrentFolder(), temp);
+  StartRemovalScript(script);
+  SetCurrentFolder(current);
+  EXPECT_TRUE(e2e::WaitChildrenGone(GetCurrentProcessId(), 90000)) << "the script still runs";
+  EXPECT_FALSE(Exists(folder));
+  EXPECT_FALSE(Exists(script));
+  EXPECT_TRUE(Exists(temp));
 }

@@ -87,7 +87,7 @@ void ListFiles(const std::string& folder, const std::string& prefix, int* count)
 // alone, which a terminal would print over each other), without the padding blanks.
 void PrintMessage(const char* who, HWND dialog) {
   printf("%s says:\n", who);
-  std::string text = Ansi(DialogMessage(dialog));
+  std::string text = Narrow1256(DialogMessage(dialog));
   size_t start = 0;
   while (start <= text.size()) {
     size_t end = text.find_first_of("\r\n", start);
@@ -204,8 +204,7 @@ int main(int argc, char** argv) {
     printf("Installer exit code: %ld\n", setup.WaitExit(30000));
   }
 
-  HANDLE file = CreateFileA((installFolder + "\\INSTALL.CFG").c_str(), GENERIC_READ,
-                            FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE file = OpenFileForReading(installFolder + "\\INSTALL.CFG");
   if (file == INVALID_HANDLE_VALUE) return Fail("no INSTALL.CFG in the install folder");
   ProductRecord record = ReadProductRecord(file);
   CloseHandle(file);  // open, it would keep the uninstaller from removing it

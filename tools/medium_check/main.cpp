@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "%s\n", texts::kCheckUsage);
     return 1;
   }
-  const std::string folder = argc == 2 ? argv[1] : ".";
+  const std::string folder = argc == 2 ? CommandLineArgument(1, argv) : ".";
   std::unique_ptr<MediumFolder> medium = OpenMediumFolder(folder);
   if (!medium) {
     // The path is printed as this machine's command line gave it.

@@ -5,7 +5,10 @@
 #ifdef _WIN32
 
 #include "win/files.h"
+#include "win/text.h"
 #include "win/text_file.h"
+
+#include <shellapi.h>
 
 #include <windows.h>
 
@@ -44,6 +47,14 @@ class WindowsMediumFolder : public MediumFolder {
 
 }  // namespace
 
+std::string CommandLineArgument(int index, char**) {
+  int count = 0;
+  wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  const std::string argument = arguments && index < count ? FromWide(arguments[index]) : "";
+  LocalFree(arguments);
+  return argument;
+}
+
 std::unique_ptr<MediumFolder> OpenMediumFolder(const std::string& path) {
   if (!FolderExists(path)) return nullptr;
   return std::make_unique<WindowsMediumFolder>(path);
@@ -53,11 +64,7 @@ void PrintLine(const std::string& text) {
   HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
   DWORD mode;
   if (GetConsoleMode(out, &mode)) {
-    std::wstring wide(text.size() + 2, L'\0');
-    int length =
-        MultiByteToWideChar(1256, 0, text.data(), (int)text.size(), &wide[0], (int)wide.size());
-    wide.resize(length);
-    wide += L"\r\n";
+    const std::wstring wide = ToWide(text) + L"\r\n";
     DWORD written;
     WriteConsoleW(out, wide.data(), (DWORD)wide.size(), &written, nullptr);
   } else {
@@ -195,5 +202,7 @@ void PrintLine(const std::string& text) {
   const std::string line = ToUtf8(text) + "\n";
   std::fwrite(line.data(), 1, line.size(), stdout);
 }
+
+std::string CommandLineArgument(int index, char** argv) { return argv[index]; }
 
 #endif

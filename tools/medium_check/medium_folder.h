@@ -6,6 +6,10 @@
 
 #include "core/medium_check.h"
 
+// A command-line argument in code page 1256: on Windows from the wide command line, so that
+// a folder named in Persian arrives whole under any ANSI code page.
+std::string CommandLineArgument(int index, char** argv);
+
 // The medium folder at a path of this machine; null when there is no such folder.
 std::unique_ptr<MediumFolder> OpenMediumFolder(const std::string& path);
 
