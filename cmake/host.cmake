@@ -28,4 +28,10 @@ if(BUILD_TESTS)
                    $<TARGET_FILE:medium_check>)
   set_tests_properties(host.MediumCheck.SampleMediumHasNoErrors PROPERTIES LABELS host
                        FAIL_REGULAR_EXPRESSION "error:")
+
+  # The checker on hostile media (NUL bytes, UTF-16, link loops): it ends and reports them.
+  add_test(NAME host.MediumCheck.HostileMediaEndAndAreReported
+           COMMAND ${CMAKE_SOURCE_DIR}/tests/host/medium_check_inputs.sh
+                   $<TARGET_FILE:medium_check> ${CMAKE_BINARY_DIR}/hostile-media)
+  set_tests_properties(host.MediumCheck.HostileMediaEndAndAreReported PROPERTIES LABELS host)
 endif()

@@ -37,9 +37,10 @@ inline constexpr uint32_t kPayloadListingMask = kFolderBit;
 enum class PayloadEntry { Skipped, Folder, File };
 
 // What the payload walk does with a listed entry: "." and ".." and the entries the folder
-// mask passes over are skipped; an entry with the folder bit is a folder whatever other bits
-// it carries (read-only, archive, compressed, not content-indexed); everything else is a
-// file, empty files included.
+// mask passes over are skipped, and so are links and junctions (reparse points), which are
+// neither followed nor copied, as a link may lead anywhere, its own folder included. An entry
+// with the folder bit is a folder whatever other bits it carries (read-only, archive,
+// compressed, not content-indexed); everything else is a file, empty files included.
 PayloadEntry ClassifyPayloadEntry(const ListedEntry& entry);
 
 // Lists one payload folder with every entry, hidden and system ones included, in the order

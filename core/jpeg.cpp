@@ -1,5 +1,7 @@
 #include "core/jpeg.h"
 
+#include "core/picture_format.h"
+
 #include <csetjmp>
 #include <cstdio>
 #include <vector>
@@ -43,6 +45,9 @@ bool Decode(const unsigned char* data, size_t size, JpegRows& rows, Errors* erro
   jpeg_create_decompress(&decoder);
   jpeg_mem_src(&decoder, data, (unsigned long)size);
   jpeg_read_header(&decoder, TRUE);
+  if (decoder.image_width > kLargestPictureSide || decoder.image_height > kLargestPictureSide) {
+    ERREXIT1(&decoder, JERR_IMAGE_TOO_BIG, kLargestPictureSide);
+  }
   decoder.out_color_space = JCS_EXT_BGR;
   jpeg_start_decompress(&decoder);
   if (!rows.Start((int)decoder.output_width, (int)decoder.output_height)) {

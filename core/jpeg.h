@@ -23,6 +23,8 @@ class JpegRows {
   virtual unsigned char* Row(int y) = 0;
 };
 
+// A picture wider or higher than kLargestPictureSide is refused before any row is decoded
+// (libjpeg's "image too big" error).
 JpegResult DecodeJpeg(const unsigned char* data, size_t size, JpegRows& rows);
 
 // Decodes the whole picture and throws its pixels away, keeping its size and the report.

@@ -1,12 +1,11 @@
 #include "core/lines.h"
 
-std::vector<std::string> SplitLines(std::string_view text) {
-  std::vector<std::string> lines;
+void ForEachLine(std::string_view text, const std::function<bool(const std::string&)>& visit) {
   std::string line;
   bool open = false;  // a line has begun and not yet ended
   for (char c : text) {
     if (c == '\n') {
-      lines.push_back(std::move(line));
+      if (!visit(line)) return;
       line.clear();
       open = false;
       continue;
@@ -15,14 +14,24 @@ std::vector<std::string> SplitLines(std::string_view text) {
     // A CR is dropped: before LF it is part of the line end, elsewhere it is not kept.
     if (c != '\r') line += c;
   }
-  if (open) lines.push_back(std::move(line));
-  return lines;
+  if (open) visit(line);
 }
 
 std::vector<std::string> FirstLines(std::string_view text, size_t count) {
-  std::vector<std::string> lines = SplitLines(text);
+  std::vector<std::string> lines;
+  if (count > 0)
+    ForEachLine(text, [&](const std::string& line) {
+      lines.push_back(line);
+      return lines.size() < count;
+    });
   lines.resize(count);
   return lines;
+}
+
+size_t CountLines(std::string_view text) {
+  size_t count = 0;
+  ForEachLine(text, [&](const std::string&) { return ++count, true; });
+  return count;
 }
 
 std::string_view UpToEndOfFileMark(std::string_view text) {

@@ -10,6 +10,8 @@ inline constexpr uint32_t kHiddenBit = 2;
 inline constexpr uint32_t kSystemBit = 4;
 inline constexpr uint32_t kVolumeLabelBit = 8;
 inline constexpr uint32_t kFolderBit = 16;
+// A symbolic link or a junction (a reparse point), to a file or a folder.
+inline constexpr uint32_t kReparsePointBit = 0x400;
 
 // The mask that lists every entry, hidden and system ones included.
 inline constexpr uint32_t kEveryEntryMask = 63;

@@ -91,36 +91,36 @@ void CheckText(Report& report, const std::string& place, const std::string& line
   if (IsUtf8Text(line)) report.Error(FillText(texts::kCheckUtf8Text, {place}));
 }
 
-// The lines of a text file, checked as text; a byte order mark is reported once and left out
-// of the first line's check.
-void CheckTextLines(Report& report, const std::string& file, const std::string& bytes,
-                    std::vector<std::string> lines, bool fieldNames) {
-  if (bytes.compare(0, 3, kByteOrderMark) == 0) {
+// One line of a text file, checked as text: line `index` (from 0) of `file`, named after its
+// field in REG.CFG. A byte order mark is reported once and left out of the first line's check.
+void CheckTextLine(Report& report, const std::string& file, const std::string& bytes, size_t index,
+                   std::string line, bool fieldNames) {
+  if (index == 0 && bytes.compare(0, 3, kByteOrderMark) == 0) {
     report.Error(FillText(texts::kCheckByteOrderMark, {file}));
-    if (!lines.empty()) lines[0].erase(0, 3);
+    line.erase(0, 3);
   }
-  for (size_t i = 0; i < lines.size(); ++i) {
-    std::string place = file + " line " + std::to_string(i + 1);
-    if (fieldNames) place += std::string(" (") + kFieldNames[i] + ")";
-    CheckText(report, place, lines[i]);
-  }
+  std::string place = file + " line " + std::to_string(index + 1);
+  if (fieldNames) place += std::string(" (") + kFieldNames[index] + ")";
+  CheckText(report, place, line);
 }
 
 void CheckLineCount(Report& report, const std::string& bytes) {
-  std::vector<std::string> lines = SplitLines(bytes);
-  if (lines.size() < 10) {
+  size_t count = 0;
+  bool extraText = false;
+  ForEachLine(bytes, [&](const std::string& line) {
+    extraText = extraText || (count >= 10 && !line.empty());
+    ++count;
+    return true;
+  });
+  if (count < 10) {
     std::string missing;
-    for (size_t i = lines.size(); i < 10; ++i) {
-      if (i > lines.size()) missing += i == 9 ? " and " : ", ";
+    for (size_t i = count; i < 10; ++i) {
+      if (i > count) missing += i == 9 ? " and " : ", ";
       missing += kFieldNames[i];
     }
-    report.Warning(FillText(texts::kCheckFewLines, {std::to_string(lines.size()), missing}));
+    report.Warning(FillText(texts::kCheckFewLines, {std::to_string(count), missing}));
   }
-  for (size_t i = 10; i < lines.size(); ++i)
-    if (!lines[i].empty()) {
-      report.Warning(FillText(texts::kCheckExtraLines, {std::to_string(lines.size())}));
-      break;
-    }
+  if (extraText) report.Warning(FillText(texts::kCheckExtraLines, {std::to_string(count)}));
 }
 
 void CheckPicture(Report& report, const MediumFolder& medium, const std::string& picture) {
@@ -145,6 +145,7 @@ void CheckPicture(Report& report, const MediumFolder& medium, const std::string&
 }
 
 const char* AttributeWords(uint32_t attributes) {
+  if (attributes & kReparsePointBit) return texts::kCheckLink;
   if ((attributes & kHiddenBit) && (attributes & kSystemBit)) return texts::kCheckHiddenSystem;
   return (attributes & kHiddenBit) ? texts::kCheckHidden : texts::kCheckSystem;
 }
@@ -222,16 +223,17 @@ void CheckSystemFolder(Report& report, const MediumFolder& medium, const std::st
   InstalledEntries(report, *entries, "System", "SYSTEM.TXT", texts::kCheckSystemListSpelling);
   std::optional<std::string> bytes = medium.Read(Join(folder, "SYSTEM.TXT"));
   if (!bytes) return report.Note(texts::kCheckNoSystemList);
-  std::vector<std::string> lines = ListFileLines(*bytes);
-  CheckTextLines(report, "SYSTEM.TXT", *bytes, lines, false);
-  for (size_t i = 0; i < lines.size(); ++i) {
-    if (lines[i].empty()) continue;
+  size_t index = 0;
+  ForEachListFileLine(*bytes, [&](const std::string& line) {
+    CheckTextLine(report, "SYSTEM.TXT", *bytes, index++, line, false);
+    if (line.empty()) return true;
     bool present = false;
     for (const ListedEntry& entry : *entries)
-      present = present || (!(entry.attributes & kFolderBit) && SameFileName(entry.name, lines[i]));
+      present = present || (!(entry.attributes & kFolderBit) && SameFileName(entry.name, line));
     if (!present)
-      report.Warning(FillText(texts::kCheckSystemListName, {std::to_string(i + 1), lines[i]}));
-  }
+      report.Warning(FillText(texts::kCheckSystemListName, {std::to_string(index), line}));
+    return true;
+  });
 }
 
 void CheckFontsFolder(Report& report, const MediumFolder& medium, const std::string& folder) {
@@ -242,9 +244,12 @@ void CheckFontsFolder(Report& report, const MediumFolder& medium, const std::str
   std::optional<std::vector<FontPair>> pairs;
   if (std::optional<std::string> bytes = medium.Read(Join(folder, "FONT.TXT"))) {
     pairs = ParseFontList(*bytes);
-    std::vector<std::string> lines = ListFileLines(*bytes);
-    CheckTextLines(report, "FONT.TXT", *bytes, lines, false);
-    size_t pairCount = (lines.size() + 1) / 2;
+    size_t lineCount = 0;
+    ForEachListFileLine(*bytes, [&](const std::string& line) {
+      CheckTextLine(report, "FONT.TXT", *bytes, lineCount++, line, false);
+      return true;
+    });
+    size_t pairCount = (lineCount + 1) / 2;
     if (pairCount > kFontListSlots)
       report.Warning(FillText(texts::kCheckTooManyPairs, {std::to_string(pairCount)}));
     const std::string counts[] = {std::to_string(pairs->size()), std::to_string(fonts.size())};
@@ -292,14 +297,14 @@ std::vector<MediumFinding> CheckMedium(const MediumFolder& medium) {
       &config.Title1,      &config.Title2,       &config.SourceFolder, &config.DefaultFolderName,
       &config.ProgramName, &config.ShortcutName, &config.Organization, &config.BackgroundPicture,
       &config.MenuGroup,   &config.LocaleMode};
-  std::vector<std::string> values;
-  for (const std::string* field : fields) values.push_back(*field);
-  CheckTextLines(report, "REG.CFG", *settings, values, true);
+  for (size_t i = 0; i < 10; ++i) CheckTextLine(report, "REG.CFG", *settings, i, *fields[i], true);
 
   if (config.ProgramName.empty())
     report.Error(texts::kCheckNoProgramName);
-  else if (config.ProgramName.find('\\') != std::string::npos)
-    report.Error(FillText(texts::kCheckProgramNameBackslash, {config.ProgramName}));
+  else if (!IsValidProgramName(config.ProgramName))
+    report.Error(FillText(texts::kCheckProgramNameInvalid, {config.ProgramName}));
+  if (!IsValidShortcutName(config.ShortcutName))
+    report.Error(FillText(texts::kCheckShortcutNameInvalid, {config.ShortcutName}));
   CheckPicture(report, medium, config.BackgroundPicture);
 
   // Where the installer looks: the payload in SourceFolder, System and Fonts beside it.
@@ -308,6 +313,9 @@ std::vector<MediumFinding> CheckMedium(const MediumFolder& medium) {
   bool located = true;
   if (source.empty()) {
     report.Error(texts::kCheckNoSourceFolder);
+    located = false;
+  } else if (source.find('\0') != std::string::npos) {
+    // Reported as a control byte above; the installer finds no folder of that name.
     located = false;
   } else if (IsAbsolutePath(source)) {
     report.Note(FillText(texts::kCheckSourceFolderAbsolute, {source}));

@@ -15,9 +15,24 @@ inline constexpr char kStartMenuValue[] = "Start Menu";
 // Under HKEY_LOCAL_MACHINE: the product's entry in the list of installed programs.
 std::string UninstallKey(const std::string& programName);
 
-// The file name of both shortcuts: the part of ShortcutName + ".lnk" after its last "\" or
-// ":" (all of it when it has neither), so Tools\Viewer gives Viewer.lnk.
+// True when the key, as the registry reads it (up to a NUL byte, empty components and trailing
+// backslashes left out, letter case aside), is the list of installed programs itself or a key
+// above it: a tree delete of such a key would take every product's entry with it.
+bool IsUninstallKeyOrAbove(const std::string& key);
+
+// A ProgramName both programs accept. It names the product's uninstall entry, one key below
+// the list of installed programs, and the program file <ProgramName>.EXE in the install
+// folder, so it must be one plain file name: not empty, no control byte (NUL included), none
+// of \ / : * ? " < > |, not "." or "..".
+bool IsValidProgramName(const std::string& programName);
+
+// The file name of both shortcuts: the part of ShortcutName + ".lnk" after its last "\", "/"
+// or ":" (all of it when it has none), so Tools\Viewer and Tools/Viewer give Viewer.lnk.
 std::string LinkFileName(const std::string& shortcutName);
+
+// A ShortcutName both programs accept: none of its parts between "\", "/" and ":" is "..",
+// so the shortcut stays in the desktop and the group folder.
+bool IsValidShortcutName(const std::string& shortcutName);
 
 // The start-menu group folder, ending with a backslash: start-menu folder + "\programs\" +
 // MenuGroup + "\". An empty MenuGroup names the "programs" folder itself.

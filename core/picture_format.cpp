@@ -18,3 +18,10 @@ PictureFormat PictureFormatOf(const std::string& path) {
   if (extension == "wmf") return PictureFormat::kWindowsMetafile;
   return PictureFormat::kUnknown;
 }
+
+std::optional<int> MetafilePixels(int64_t extent, int64_t unitsPerInch) {
+  if (unitsPerInch <= 0) return std::nullopt;
+  const int64_t pixels = extent * 96 / unitsPerInch;  // |extent| < 2^33: no overflow
+  if (pixels > kLargestPictureSide || pixels < -kLargestPictureSide) return std::nullopt;
+  return int(pixels);
+}

@@ -1,33 +1,51 @@
 #include "core/removal.h"
 
+#include "core/names.h"
+
+#include <algorithm>
+
 namespace {
 
 const std::string::size_type kUninstallerSuffixLength = 14;  // "\Uninstall.exe"
 
-std::string UpperAtoZ(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
-  return text;
-}
-
-// Upper-cased a to z, "\" for "/", no trailing backslash ("C:\" becomes "C:").
-std::string Normalized(const std::string& path) {
-  std::string out = UpperAtoZ(path);
-  for (char& c : out)
-    if (c == '/') c = '\\';
-  while (!out.empty() && out.back() == '\\') out.pop_back();
-  return out;
-}
-
-// "C:", "" (a lone backslash: the current drive's root), "\\server" and "\\server\share".
-bool IsRoot(const std::string& normalized) {
-  if (normalized.empty()) return true;
-  if (normalized.size() == 2 && normalized[1] == ':') return true;
-  if (normalized.compare(0, 2, "\\\\") == 0) {
-    std::string::size_type server = normalized.find('\\', 2);
-    return server == std::string::npos || normalized.find('\\', server + 1) == std::string::npos;
+// The parts of a path between "\" and "/", upper-cased a to z, each without the dots and
+// blanks that Windows drops from the end of a name; "." and ".." are kept as they are.
+std::vector<std::string> NormalizedParts(const std::string& path) {
+  std::vector<std::string> parts;
+  std::string part;
+  auto close = [&] {
+    if (part != "." && part != "..")
+      while (!part.empty() && (part.back() == '.' || part.back() == ' ')) part.pop_back();
+    if (!part.empty()) parts.push_back(UpperAtoZ(part));
+    part.clear();
+  };
+  for (char c : path) {
+    if (c == '\\' || c == '/')
+      close();
+    else
+      part += c;
   }
-  return false;
+  close();
+  return parts;
+}
+
+// A plain path of a folder on a drive: "X:" first, then names without ":", control bytes
+// (NUL included), "." or "..".
+bool IsPlainDrivePath(const std::string& path, const std::vector<std::string>& parts) {
+  if (path.size() < 2 || path[1] != ':' || parts.empty() || parts[0].size() != 2 ||
+      parts[0][0] < 'A' || parts[0][0] > 'Z')
+    return false;
+  for (size_t i = 1; i < parts.size(); ++i) {
+    if (parts[i] == "." || parts[i] == "..") return false;
+    for (unsigned char c : parts[i])
+      if (c < 0x20 || c == ':') return false;
+  }
+  return true;
+}
+
+// Whether `inner` is `outer` or lies below it.
+bool IsAtOrBelow(const std::vector<std::string>& inner, const std::vector<std::string>& outer) {
+  return inner.size() >= outer.size() && std::equal(outer.begin(), outer.end(), inner.begin());
 }
 
 // The path as a batch line takes it: quoted, and "%" doubled so that the interpreter does not
@@ -48,22 +66,34 @@ std::optional<std::string> InstallFolderFromUninstallString(const std::string& v
   return value.substr(0, value.size() - kUninstallerSuffixLength);
 }
 
+bool NamesUninstaller(const std::string& uninstallString) {
+  return uninstallString.size() >= kUninstallerSuffixLength &&
+         SameFileName(uninstallString.substr(uninstallString.size() - kUninstallerSuffixLength),
+                      "\\Uninstall.exe");
+}
+
 bool IsUninstallerFileName(const std::string& name) {
   return UpperAtoZ(name) == "UNINSTALL.EXE";
 }
 
-bool IsProtectedFolder(const std::string& folder, const std::vector<std::string>& protectedFolders) {
-  const std::string candidate = Normalized(folder);
-  if (IsRoot(candidate)) return true;
+bool IsProtectedFolder(const std::string& folder, const std::vector<std::string>& protectedFolders,
+                       const std::vector<std::string>& protectedTrees) {
+  const std::vector<std::string> candidate = NormalizedParts(folder);
+  if (!IsPlainDrivePath(folder, candidate) || candidate.size() < 2) return true;
   for (const std::string& each : protectedFolders) {
     if (each.empty()) continue;  // a shell folder the system does not name
-    const std::string kept = Normalized(each);
-    if (kept == candidate ||
-        (kept.size() > candidate.size() && kept.compare(0, candidate.size(), candidate) == 0 &&
-         kept[candidate.size()] == '\\'))
-      return true;
+    if (IsAtOrBelow(NormalizedParts(each), candidate)) return true;
+  }
+  for (const std::string& each : protectedTrees) {
+    if (each.empty()) continue;
+    const std::vector<std::string> tree = NormalizedParts(each);
+    if (IsAtOrBelow(tree, candidate) || IsAtOrBelow(candidate, tree)) return true;
   }
   return false;
+}
+
+bool SameFolder(const std::string& a, const std::string& b) {
+  return NormalizedParts(a) == NormalizedParts(b);
 }
 
 std::string ReplaceExtension(const std::string& name, const std::string& extension) {

@@ -6,12 +6,17 @@ bool SkipsPayloadEntry(const std::string& name, uint32_t size, const std::string
   return name == "." || name == ".." || size == 0 || name == listName;
 }
 
-std::vector<std::string> ListFileLines(const std::string& bytes) {
-  return SplitLines(UpToEndOfFileMark(bytes));
+void ForEachListFileLine(const std::string& bytes,
+                         const std::function<bool(const std::string&)>& visit) {
+  ForEachLine(UpToEndOfFileMark(bytes), visit);
 }
 
 std::vector<FontPair> ParseFontList(const std::string& bytes) {
-  std::vector<std::string> lines = ListFileLines(bytes);
+  std::vector<std::string> lines;
+  ForEachListFileLine(bytes, [&](const std::string& line) {
+    lines.push_back(line);
+    return lines.size() < 2 * kFontListSlots;
+  });
   std::vector<FontPair> pairs;
   for (std::size_t i = 0; i < lines.size() && pairs.size() < kFontListSlots; i += 2)
     pairs.push_back({lines[i], i + 1 < lines.size() ? lines[i + 1] : std::string()});

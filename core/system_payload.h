@@ -2,6 +2,7 @@
 // and how FONT.TXT names the fonts in the registry's font tables.
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,9 +12,10 @@
 // spelled exactly so ("SYSTEM.TXT", "FONT.TXT"); another spelling is installed like a file.
 bool SkipsPayloadEntry(const std::string& name, uint32_t size, const std::string& listName);
 
-// The lines of a list file (SYSTEM.TXT, FONT.TXT): the line rule of core/lines.h, up to a
-// Ctrl+Z that ends the file.
-std::vector<std::string> ListFileLines(const std::string& bytes);
+// The lines of a list file (SYSTEM.TXT, FONT.TXT) handed to `visit` one by one: the line rule
+// of core/lines.h, up to a Ctrl+Z that ends the file.
+void ForEachListFileLine(const std::string& bytes,
+                         const std::function<bool(const std::string&)>& visit);
 
 // FONT.TXT: lines in pairs, the file line (the registry value's data) then the name line
 // (the value's name). At most 20 pairs; further lines are ignored. An odd last line makes a

@@ -72,6 +72,11 @@ inline constexpr char kInterfaceNotSupported[] = "Interface not supported";
 
 // System integration: system files, fonts, locale, restart.
 
+// REG.CFG or INSTALL.CFG names the product or its shortcut in a way that would reach beyond
+// the product's own entry and folders: both programs refuse it before they change anything.
+inline constexpr char kProgramNameInvalid[] = "نام برنامه در فايل تنظيمات مجاز نيست";
+inline constexpr char kShortcutNameInvalid[] = "نام ميانبر در فايل تنظيمات مجاز نيست";
+
 // Uninstaller.
 inline constexpr char kRecordMissing[] = "فايل مربوط به تنظيمات نصب يافت نشد";
 inline constexpr char kUninstallEntryMissing[] =
@@ -119,9 +124,12 @@ inline constexpr char kCheckSourceFolderUnreachable[] =
 inline constexpr char kCheckNoProgramName[] =
     "REG.CFG line 5 (ProgramName) is empty; the uninstall entry would have no name of its own "
     "and the uninstaller could not find the product.";
-inline constexpr char kCheckProgramNameBackslash[] =
-    "ProgramName \"%s\" contains \"\\\"; its uninstall entry would be a sub-key that the list "
-    "of installed programs does not show.";
+inline constexpr char kCheckProgramNameInvalid[] =
+    "ProgramName \"%s\" is not a plain file name (it holds \\, /, :, *, ?, \", <, >, | or a "
+    "control byte, or is . or ..); the installer refuses it at start and installs nothing.";
+inline constexpr char kCheckShortcutNameInvalid[] =
+    "ShortcutName \"%s\" has a \"..\" part; the installer refuses it at start and installs "
+    "nothing.";
 inline constexpr char kCheckPictureMissing[] =
     "BackgroundPicture \"%s\" is not on the medium; the installer shows its built-in picture.";
 inline constexpr char kCheckPictureExtension[] =
@@ -149,6 +157,7 @@ inline constexpr char kCheckPassedOverFile[] = "the installer passes over the %s
 inline constexpr char kCheckHidden[] = "hidden";
 inline constexpr char kCheckSystem[] = "system";
 inline constexpr char kCheckHiddenSystem[] = "hidden system";
+inline constexpr char kCheckLink[] = "linked";
 inline constexpr char kCheckAttributesUnseen[] =
     "this build of the checker does not see hidden and system attributes; run medium_check.exe "
     "under Windows to find the entries that the installer passes over.";

@@ -72,12 +72,12 @@ void ChooserWindow::OnCreate() {
   // The drop-down's height includes its open list.
   drives_ = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
                             62, 29, 249, 22 + 200, handle(), reinterpret_cast<HMENU>(kDriveComboBox1),
-                            GetModuleHandleA(nullptr), nullptr);
+                            GetModuleHandleW(nullptr), nullptr);
   folders_ = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
                              WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
                                  LBS_WANTKEYBOARDINPUT,
                              62, 54, 249, 161, handle(), reinterpret_cast<HMENU>(kDirectoryListBox1),
-                             GetModuleHandleA(nullptr), nullptr);
+                             GetModuleHandleW(nullptr), nullptr);
   SendMessageA(drives_, WM_SETFONT, reinterpret_cast<WPARAM>(drivesFont_), FALSE);
   SendMessageA(folders_, WM_SETFONT, reinterpret_cast<WPARAM>(foldersFont_), FALSE);
   SendMessageA(folders_, LB_SETITEMHEIGHT, 0, kFolderItemHeight);

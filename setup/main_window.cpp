@@ -1,5 +1,6 @@
 #include "setup/main_window.h"
 
+#include "core/names.h"
 #include "core/setup_config.h"
 #include "core/texts.h"
 #include "setup/controls.h"
@@ -66,6 +67,15 @@ void MainWindow::FormCreate() {
   }
   SetupConfig& config = state_.Config;
   config = ParseSetupConfig(bytes);
+  // Names that would reach beyond the product's own entry and shortcuts: nothing is written.
+  if (!IsValidProgramName(config.ProgramName)) {
+    ui::ShowWarning(texts::kProgramNameInvalid);
+    ui::EndProgram();
+  }
+  if (!IsValidShortcutName(config.ShortcutName)) {
+    ui::ShowWarning(texts::kShortcutNameInvalid);
+    ui::EndProgram();
+  }
   SetText(kTetr1, config.Title1);
   SetText(kTetr2, config.Title2);
   SetText(kTetr3, config.Organization);

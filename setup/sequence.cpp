@@ -26,7 +26,8 @@ class WindowInstallationSteps : public InstallationSteps {
 
   void ApplyPersianLocale(int mode) override { ::ApplyPersianLocale(static_cast<uint8_t>(mode)); }
   void ChangeFolder(const std::string& folder) override {
-    SetCurrentFolder(folder);  // not examined: a wrong folder shows at the copy
+    // Not examined: a wrong folder shows at the copy. A name with a NUL byte names no folder.
+    if (folder.find('\0') == std::string::npos) SetCurrentFolder(folder);
   }
   const PayloadInventory& ScanPayload() override {
     inventory_ = PayloadInventory();

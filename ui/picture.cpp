@@ -137,8 +137,13 @@ std::unique_ptr<LoadedPicture> LoadIconFile(const std::string& path) {
   return std::make_unique<IconPicture>(icon, width, height);
 }
 
-// Pixels at the 96 dots per inch of a DPI-unaware program.
-int Pixels(long units, long unitsPerInch) { return (int)(units * 96 / unitsPerInch); }
+// Pixels at the 96 dots per inch of a DPI-unaware program; a size beyond any window's is
+// refused as a metafile that is not valid.
+int Pixels(int64_t extent, int64_t unitsPerInch) {
+  std::optional<int> pixels = MetafilePixels(extent, unitsPerInch);
+  if (!pixels) throw Failure(texts::kInvalidMetafile);
+  return *pixels;
+}
 
 std::unique_ptr<LoadedPicture> LoadEnhancedMetafile(const std::string& path) {
   std::string bytes = ReadPictureFile(path);
@@ -148,9 +153,15 @@ std::unique_ptr<LoadedPicture> LoadEnhancedMetafile(const std::string& path) {
   ENHMETAHEADER header = {};
   GetEnhMetaFileHeader(metafile, sizeof header, &header);
   // The frame is in hundredths of a millimetre.
-  return std::make_unique<MetafilePicture>(
-      metafile, Pixels(header.rclFrame.right - header.rclFrame.left, 2540),
-      Pixels(header.rclFrame.bottom - header.rclFrame.top, 2540));
+  int width, height;
+  try {
+    width = Pixels(int64_t(header.rclFrame.right) - header.rclFrame.left, 2540);
+    height = Pixels(int64_t(header.rclFrame.bottom) - header.rclFrame.top, 2540);
+  } catch (...) {
+    DeleteEnhMetaFile(metafile);
+    throw;
+  }
+  return std::make_unique<MetafilePicture>(metafile, width, height);
 }
 
 // A Windows metafile with its placeable header (key, bounding box in units, units per inch),
@@ -165,7 +176,6 @@ std::unique_ptr<LoadedPicture> LoadWindowsMetafile(const std::string& path) {
     throw Failure(texts::kInvalidMetafile);
   long left = word(6), top = word(8), right = word(10), bottom = word(12);
   long unitsPerInch = word(14) & 0xFFFF;
-  if (unitsPerInch == 0) throw Failure(texts::kInvalidMetafile);
   int width = Pixels(right - left, unitsPerInch), height = Pixels(bottom - top, unitsPerInch);
   METAFILEPICT picture = {MM_ANISOTROPIC, width * 2540 / 96, height * 2540 / 96, nullptr};
   HENHMETAFILE metafile =

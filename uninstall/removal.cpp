@@ -1,6 +1,7 @@
 #include "uninstall/removal.h"
 
 #include "common/shell_folders.h"
+#include "core/failure.h"
 #include "core/names.h"
 #include "core/removal.h"
 #include "core/texts.h"
@@ -10,6 +11,7 @@
 #include "win/shell_delete.h"
 #include "win/system_folders.h"
 #include "win/temp_files.h"
+#include "win/windows_info.h"
 
 #include <windows.h>
 
@@ -20,18 +22,36 @@ const uint32_t kEveryEntry = 63;
 bool IsDots(const std::string& name) { return name == "." || name == ".."; }
 }  // namespace
 
-std::optional<std::string> ReadInstallFolder(const std::string& programName) {
-  if (programName.empty()) return std::nullopt;
+std::optional<std::string> ReadUninstallString(const std::string& programName) {
+  if (!IsValidProgramName(programName)) return std::nullopt;
   Registry machine(HKEY_LOCAL_MACHINE);
   // A key that cannot be opened nor created (no rights) reads as an empty value.
   machine.Open(UninstallKey(programName), true);
-  return InstallFolderFromUninstallString(machine.ReadString("UninstallString"));
+  std::string value = machine.ReadString("UninstallString");
+  if (!InstallFolderFromUninstallString(value)) return std::nullopt;
+  return value;
 }
 
-bool IsSystemFolder(const std::string& installFolder) {
+bool MayEmptyInstallFolder(const std::string& uninstallString, const std::string& ownFolder) {
+  if (!NamesUninstaller(uninstallString)) return false;
   // The folder as the listing below addresses it: "C:" lists the root of drive C, not the
   // current folder of that drive.
-  return IsProtectedFolder(LongFullPath(installFolder + "\\"), ProtectedFolders());
+  const std::string folder =
+      LongFullPath(*InstallFolderFromUninstallString(uninstallString) + "\\");
+  if (HasLinkOnPath(folder)) return false;
+  const std::string resolved = FinalPath(folder);
+  if (!SameFolder(resolved, FinalPath(ownFolder))) return false;
+  // Each protected folder both as the system names it and as it resolves, so that a short
+  // name or a link in the system's own spelling hides none of them.
+  std::vector<std::string> kept;
+  for (const std::string& each : ProtectedFolders()) {
+    if (each.empty()) continue;
+    kept.push_back(LongFullPath(each));
+    kept.push_back(FinalPath(each));
+  }
+  const std::string windows = WindowsFolder();
+  const std::vector<std::string> trees = {LongFullPath(windows), FinalPath(windows)};
+  return !IsProtectedFolder(folder, kept, trees) && !IsProtectedFolder(resolved, kept, trees);
 }
 
 void DeleteInstallFolderContents(const std::string& installFolder) {
@@ -46,11 +66,14 @@ void DeleteInstallFolderContents(const std::string& installFolder) {
 
 void RemoveShortcutsAndUninstallEntry(const std::string& programName,
                                       const std::string& shortcutName) {
-  // An empty name would make the uninstall key the list of all installed programs.
+  // A name that is not one plain name would make the key the list of all installed programs
+  // or another product's entry.
   auto deleteEntry = [&] {
-    if (!programName.empty()) Registry(HKEY_LOCAL_MACHINE).DeleteKey(UninstallKey(programName));
+    if (IsValidProgramName(programName))
+      Registry(HKEY_LOCAL_MACHINE).DeleteKey(UninstallKey(programName));
   };
   try {
+    if (!IsValidShortcutName(shortcutName)) throw Failure(texts::kShortcutNameInvalid);
     const std::string link = LinkFileName(shortcutName);
     // Plain deletes whose failure (a shortcut already gone) means nothing to the user.
     DeleteFileAt(ReadShellFolder(kDesktopValue) + "\\" + link);

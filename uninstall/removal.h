@@ -9,14 +9,17 @@
 // The start-menu group folder the uninstaller removes, below the "Start Menu" folder.
 inline constexpr char kRemovedGroupFolder[] = "\\programs\\selvara";
 
-// The install folder, from the UninstallString of the product's uninstall entry (the key is
-// created when missing). None for an empty program name, a missing entry or value, or a value
-// too short to name a folder.
-std::optional<std::string> ReadInstallFolder(const std::string& programName);
+// The UninstallString of the product's uninstall entry (the key is created when missing).
+// None for a program name that IsValidProgramName refuses, a missing entry or value, or a
+// value too short to name a folder.
+std::optional<std::string> ReadUninstallString(const std::string& programName);
 
-// True when the install folder is a folder that must not be emptied (a drive's root, the
-// Windows folder, the profile, a shell folder, a folder above one of them...).
-bool IsSystemFolder(const std::string& installFolder);
+// True when the uninstaller may empty the folder that the entry's UninstallString names: the
+// value names an "Uninstall.exe", the folder before it is the folder of the running program
+// (ownFolder), both compared as final paths, no link or junction lies on the way to it, and it
+// is no folder that must not be emptied (a drive's root, the Windows folder or any folder
+// below it, the profile, a shell folder, a folder above one of them...).
+bool MayEmptyInstallFolder(const std::string& uninstallString, const std::string& ownFolder);
 
 // Moves every entry of the install folder to the recycle bin, hidden, system and read-only
 // files and whole sub-folders included, but not the uninstaller's own file.

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include "common/record_file.h"
+#include "core/names.h"
+#include "core/removal.h"
 #include "core/texts.h"
 #include "uninstall/controls.h"
 #include "uninstall/removal.h"
@@ -73,20 +75,31 @@ void UninstallWindow::OnKeyPress(int character) {
 }
 
 void UninstallWindow::Remove() {
-  const std::optional<std::string> installFolder = ReadInstallFolder(programName_);
-  if (!installFolder) {
+  // Names that would reach beyond the product's own entry and shortcuts: nothing is touched.
+  if (!programName_.empty() && !IsValidProgramName(programName_)) {
+    ui::ShowWarning(texts::kProgramNameInvalid);
+    ui::EndProgram();
+  }
+  if (!IsValidShortcutName(shortcutName_)) {
+    ui::ShowWarning(texts::kShortcutNameInvalid);
+    ui::EndProgram();
+  }
+  const std::optional<std::string> uninstallString = ReadUninstallString(programName_);
+  if (!uninstallString) {
     ui::ShowInformation(texts::kUninstallEntryMissing);
     ui::EndProgram();
   }
-  if (IsSystemFolder(*installFolder)) {
+  // Only the folder this uninstaller was installed into, and never a system folder.
+  if (!MayEmptyInstallFolder(*uninstallString, ProgramFolder())) {
     ui::ShowWarning(texts::kInstallFolderProtected);
     ui::EndProgram();
   }
-  DeleteInstallFolderContents(*installFolder);
+  const std::string installFolder = *InstallFolderFromUninstallString(*uninstallString);
+  DeleteInstallFolderContents(installFolder);
   RemoveShortcutsAndUninstallEntry(programName_, shortcutName_);
   // The recycle bin is left as it is: what was removed stays restorable there, together
   // with everything the user had put there before.
-  const std::string script = WriteRemovalScript(*installFolder + "\\uninstall.exe");
+  const std::string script = WriteRemovalScript(installFolder + "\\uninstall.exe");
   ui::ShowInformation(texts::kRemovalDone);
   StartRemovalScript(script);
   ui::EndProgram();

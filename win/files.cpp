@@ -9,6 +9,11 @@
 #include <algorithm>
 #include <vector>
 
+namespace {
+// A name with a NUL byte names nothing: the system would read only the part before it.
+bool HasNul(const std::string& path) { return path.find('\0') != std::string::npos; }
+}  // namespace
+
 std::string OemPathText(const std::string& path) {
   const unsigned oem = GetOEMCP();
   const std::wstring wide = ToWide(path);
@@ -36,17 +41,20 @@ std::string OemPathText(const std::string& path) {
 // By the name's attributes: under Wine a listing costs several requests to the server,
 // which the installer pays once per payload file; the attributes are read without any.
 bool FileExists(const std::string& path) {
+  if (HasNul(path)) return false;
   DWORD attributes = GetFileAttributesW(ToWide(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool FolderExists(const std::string& path) {
+  if (HasNul(path)) return false;
   DWORD attributes = GetFileAttributesW(ToWide(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 void ListFolder(const std::string& pattern, uint32_t mask,
                 const std::function<void(const ListedEntry&)>& visit) {
+  if (HasNul(pattern)) return;
   WIN32_FIND_DATAW data;
   ScopedFind find(FindFirstFileW(ToWide(pattern).c_str(), &data));
   if (!find.held()) return;
@@ -85,30 +93,62 @@ std::string FullPath(const std::string& path) {
   return FromWide(std::wstring(buffer.data(), length));
 }
 
-void CopyFileContents(const std::string& source, const std::string& target,
-                      const std::function<void()>& betweenChunks) {
+std::string PartialCopyName(const std::string& target) { return target + ".$$$"; }
+
+std::string CopyToPartialFile(const std::string& source, const std::string& target,
+                              bool targetMustBeWritable,
+                              const std::function<void()>& betweenChunks) {
   const DWORD kChunk = 61440;
+  if (HasNul(source)) RaiseSystemFailure(texts::kCannotOpenFile, source, ERROR_FILE_NOT_FOUND);
   ScopedHandle in(CreateFileW(ToWide(source).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!in.held()) RaiseSystemFailure(texts::kCannotOpenFile, source, GetLastError());
-  ScopedHandle out(CreateFileW(ToWide(target).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                               CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!out.held()) RaiseSystemFailure(texts::kCannotCreateFile, target, GetLastError());
-  LARGE_INTEGER size;
-  if (!GetFileSizeEx(in.get(), &size)) size.QuadPart = 0;
-  uint64_t remaining = (uint64_t)size.QuadPart;
-  std::vector<char> buffer((size_t)std::min<uint64_t>(remaining, kChunk));
-  while (remaining > 0) {
-    DWORD chunk = (DWORD)std::min<uint64_t>(remaining, kChunk);
-    DWORD done = 0;
-    if (!ReadFile(in.get(), buffer.data(), chunk, &done, nullptr) || done != chunk)
-      throw Failure(texts::kStreamReadError);
-    if (!WriteFile(out.get(), buffer.data(), chunk, &done, nullptr) || done != chunk)
-      throw Failure(texts::kStreamWriteError);
-    remaining -= chunk;
-    if (betweenChunks) betweenChunks();
+  if (HasNul(target)) RaiseSystemFailure(texts::kCannotCreateFile, target, ERROR_INVALID_NAME);
+  if (targetMustBeWritable) {
+    // An existing target in use or read-only fails as its creation in place would have.
+    ScopedHandle existing(CreateFileW(ToWide(target).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const DWORD error = GetLastError();
+    if (!existing.held() && error != ERROR_FILE_NOT_FOUND)
+      RaiseSystemFailure(texts::kCannotCreateFile, target, error);
   }
-  // The target closes before the source, as the order of destruction gives.
+  const std::string partial = PartialCopyName(target);
+  {
+    ScopedHandle out(CreateFileW(ToWide(partial).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                 nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!out.held()) RaiseSystemFailure(texts::kCannotCreateFile, target, GetLastError());
+    try {
+      LARGE_INTEGER size;
+      if (!GetFileSizeEx(in.get(), &size)) size.QuadPart = 0;
+      uint64_t remaining = (uint64_t)size.QuadPart;
+      std::vector<char> buffer((size_t)std::min<uint64_t>(remaining, kChunk));
+      while (remaining > 0) {
+        DWORD chunk = (DWORD)std::min<uint64_t>(remaining, kChunk);
+        DWORD done = 0;
+        if (!ReadFile(in.get(), buffer.data(), chunk, &done, nullptr) || done != chunk)
+          throw Failure(texts::kStreamReadError);
+        if (!WriteFile(out.get(), buffer.data(), chunk, &done, nullptr) || done != chunk)
+          throw Failure(texts::kStreamWriteError);
+        remaining -= chunk;
+        if (betweenChunks) betweenChunks();
+      }
+    } catch (...) {
+      out.Reset();
+      DeleteFileW(ToWide(partial).c_str());
+      throw;
+    }
+  }  // the partial copy closes before the source
+  return partial;
+}
+
+void CopyFileContents(const std::string& source, const std::string& target,
+                      const std::function<void()>& betweenChunks) {
+  const std::string partial = CopyToPartialFile(source, target, true, betweenChunks);
+  if (!MoveFileExW(ToWide(partial).c_str(), ToWide(target).c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    const DWORD error = GetLastError();
+    DeleteFileW(ToWide(partial).c_str());
+    RaiseSystemFailure(texts::kCannotCreateFile, target, error);
+  }
 }
 
 HANDLE OpenFileForReading(const std::string& path) {

@@ -9,9 +9,10 @@
 #include <functional>
 #include <string>
 
-// True only for an existing file (never a folder).
+// True only for an existing file (never a folder). A name with a NUL byte names nothing
+// (the system would read only the part before it).
 bool FileExists(const std::string& path);
-// True only for an existing folder.
+// True only for an existing folder; false for a name with a NUL byte.
 bool FolderExists(const std::string& path);
 
 // Lists a pattern (for example "C:\x\*.*"), passing over every entry that carries one of the
@@ -34,13 +35,26 @@ std::string SystemErrorText(unsigned long error);
 [[noreturn]] void RaiseSystemFailure(const char* pattern, const std::string& path,
                                      unsigned long error);
 
-// Copies one file: source opened without sharing, target created (replacing) without
-// sharing with plain attributes, content copied in chunks of at most 61440 bytes. Raises
-// "Cannot open file", "Cannot create file", "Stream read error" or "Stream write error".
+// Copies one file so that the target's name only ever names a whole copy: the content goes
+// into PartialCopyName(target) (created, replacing a leftover of an ended run, without
+// sharing, with plain attributes; in chunks of at most 61440 bytes from the source opened
+// without sharing), and only then is that renamed to the target, replacing it. Raises "Cannot
+// open file", "Cannot create file" (naming the target; also for an existing target that
+// cannot be opened for writing, checked before anything is written), "Stream read error" or
+// "Stream write error"; after a failure the partial copy is gone and the target is as it was.
 // betweenChunks, when given, is called after each chunk written (the installer's window
 // handles its messages there, so that it answers during a large file).
 void CopyFileContents(const std::string& source, const std::string& target,
                       const std::function<void()>& betweenChunks = {});
+
+// The first half of CopyFileContents without its check of an existing target: the whole copy
+// under PartialCopyName(target), whose name it returns; the caller renames or deletes it.
+std::string CopyToPartialFile(const std::string& source, const std::string& target,
+                              bool targetMustBeWritable = false,
+                              const std::function<void()>& betweenChunks = {});
+
+// The name a copy is written under beside its target until it is whole.
+std::string PartialCopyName(const std::string& target);
 
 // The full path of a name relative to the current folder.
 std::string FullPath(const std::string& path);

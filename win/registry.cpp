@@ -1,6 +1,7 @@
 #include "win/registry.h"
 
 #include "core/failure.h"
+#include "core/names.h"
 #include "core/fill.h"
 #include "core/texts.h"
 #include "win/text.h"
@@ -76,5 +77,6 @@ static bool DeleteTree(HKEY parent, const std::wstring& key) {
 
 bool Registry::DeleteKey(const std::string& key) {
   Close();
+  if (IsUninstallKeyOrAbove(key)) return false;
   return DeleteTree(root_, ToWide(key));
 }

@@ -30,7 +30,8 @@ class Registry {
   void WriteString(const std::string& name, const std::string& value) const;
 
   // Deletes a key below the root together with all its sub-keys. False when it was not there
-  // or could not be deleted.
+  // or could not be deleted. The list of installed programs and the keys above it are never
+  // deleted, however the key is spelled (false).
   bool DeleteKey(const std::string& key);
 
  private:

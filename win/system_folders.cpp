@@ -73,3 +73,37 @@ std::string LongFullPath(const std::string& path) {
   return length > 0 && length < MAX_PATH + 1 ? FromWide(std::wstring(buffer, length))
                                              : FromWide(full);
 }
+
+std::string FinalPath(const std::string& path) {
+  const std::string full = LongFullPath(path);
+  // Present from Windows Vista on; the programs also run where it is not.
+  using Final = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
+  const auto finalPath = reinterpret_cast<Final>(reinterpret_cast<void (*)()>(
+      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "GetFinalPathNameByHandleW")));
+  if (!finalPath) return full;
+  // Backup semantics open folders too; nothing is read or written.
+  ScopedHandle handle(CreateFileW(ToWide(full).c_str(), 0,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!handle.held()) return full;
+  std::vector<wchar_t> buffer(MAX_PATH * 4);
+  DWORD length = finalPath(handle.get(), buffer.data(), (DWORD)buffer.size(), 0);
+  if (length == 0 || length >= buffer.size()) return full;
+  std::string result = FromWide(std::wstring(buffer.data(), length));
+  if (result.compare(0, 8, "\\\\?\\UNC\\") == 0) return "\\" + result.substr(7);
+  if (result.compare(0, 4, "\\\\?\\") == 0) return result.substr(4);
+  return result;
+}
+
+bool HasLinkOnPath(const std::string& path) {
+  const std::string full = FullPath(path);
+  // Every folder from the drive's root on, and the last entry.
+  for (std::string::size_type end = full.find_first_of("\\/", 3);;
+       end = full.find_first_of("\\/", end + 1)) {
+    const std::string part = full.substr(0, end);
+    DWORD attributes = GetFileAttributesW(ToWide(part).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+      return true;
+    if (end == std::string::npos) return false;
+  }
+}

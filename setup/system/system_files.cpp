@@ -35,18 +35,20 @@ void InstallSystemFiles(const std::string& mediumFolder, const std::string& syst
   ListFolder(payload + "\\*.*", kEveryEntryMask, [&](const ListedEntry& entry) {
     if (SkipsPayloadEntry(entry.name, uint32_t(entry.size), "SYSTEM.TXT")) return;
     const std::string target = systemFolder + entry.name;
-    // A library in use or a read-only file cannot be deleted: it stays as it is and the
-    // medium's copy is not installed.
-    if (FileExists(target)) DeleteFileAt(target);
-    if (!FileExists(target)) CopyFileContents(payload + "\\" + entry.name, target);
+    // The library in place stays until the medium's copy is whole. One in use or a read-only
+    // file cannot be deleted: it stays as it is and the medium's copy is not installed.
+    const std::string whole = CopyToPartialFile(payload + "\\" + entry.name, target);
+    if ((FileExists(target) && !DeleteFileAt(target)) || !RenameFile(whole, target))
+      DeleteFileAt(whole);
   });
   // Registration follows every copy and goes by what the system folder holds now.
   const std::string list = mediumFolder + "SYSTEM\\SYSTEM.TXT";
   if (!FileExists(list)) return;
-  for (const std::string& line : ListFileLines(ReadTextFile(list))) {
+  ForEachListFileLine(ReadTextFile(list), [&](const std::string& line) {
     const std::string library = systemFolder + line;
     if (FileExists(library)) RegisterComServer(library, true);
-  }
+    return true;
+  });
 }
 
 void InstallSystemFiles() {

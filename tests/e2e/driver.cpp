@@ -267,6 +267,53 @@ bool ReadFile(const std::string& path, std::string* bytes) {
   return true;
 }
 
+namespace {
+
+// Runs a Unix command on the Unix paths of Windows paths (Wine starts Unix programs like any
+// other), then polls until done() holds, as the wait does not follow a Unix process.
+bool RunOnUnixPaths(const std::string& command, const std::vector<std::string>& paths,
+                    const std::function<bool()>& done) {
+  using UnixName = char*(CDECL*)(const wchar_t*);
+  const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void (*)()>(
+      GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+  if (!unixName) return false;
+  std::string line = command;
+  for (const std::string& path : paths) {
+    wchar_t wide[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+    char* name = unixName(wide);
+    if (!name) return false;
+    line += " \"" + std::string(name) + "\"";
+    HeapFree(GetProcessHeap(), 0, name);
+  }
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process;
+  if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                      &process))
+    return false;
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return Poll(5000, done);
+}
+
+bool IsLink(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+}  // namespace
+
+// Wine keeps a link as a Unix symbolic link; its CreateSymbolicLink makes none, and its
+// deletes do not remove one.
+bool MakeLink(const std::string& link, const std::string& target) {
+  return RunOnUnixPaths("Z:\\bin\\ln -s", {target, link}, [&] { return IsLink(link); });
+}
+
+bool RemoveLink(const std::string& link) {
+  return RunOnUnixPaths("Z:\\bin\\rm", {link}, [&] { return !Exists(link); });
+}
+
 SharedShellFoldersLock::SharedShellFoldersLock()
     : mutex_(CreateMutexA(nullptr, FALSE, "e2e.SharedShellFolders")) {
   WaitForSingleObject(mutex_, INFINITE);

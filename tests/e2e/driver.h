@@ -80,6 +80,10 @@ std::string NewTestFolder(const std::string& name);
 void RemoveTree(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
 bool ReadFile(const std::string& path, std::string* bytes);
+// Makes `link` a symbolic link to the folder `target` (both Windows paths), and removes such a
+// link (not what it leads to). False when the system cannot. RemoveTree follows links.
+bool MakeLink(const std::string& link, const std::string& target);
+bool RemoveLink(const std::string& link);
 // Whether a file or folder is there.
 bool Exists(const std::string& path);
 // The names a search pattern (folder + "\\*") finds, without "." and "..".

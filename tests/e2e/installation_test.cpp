@@ -217,6 +217,54 @@ TEST(InstallingInOwnPrefix, TheGaugeMovesAndCancelEndsBetweenTwoFiles) {
   EXPECT_FALSE(IsFile(ShellFolder("Desktop") + "\\" + settings.shortcutName + ".lnk"));
 }
 
+// The installer is ended in the middle of a file (killed, as a power cut or the task manager
+// would end it): no file under its own name is cut off, and the next run, which copies what
+// is missing, leaves every file whole and no partial copy behind.
+TEST(InstallingInOwnPrefix, AnInstallerEndedMidFileLeavesNoCutOffFile) {
+  MediumSettings settings;
+  std::vector<PayloadFile> payload = SamplePayload(settings);
+  const size_t kBigFiles = 12, kBigSize = 8 << 20;
+  auto target = [](size_t i) { return "C:\\Daftar\\big\\part" + std::to_string(100 + i) + ".bin"; };
+  for (size_t i = 0; i < kBigFiles; ++i)
+    payload.push_back(
+        {"big\\part" + std::to_string(100 + i) + ".bin", std::string(kBigSize, char('a' + i))});
+  const std::string medium = NewTestFolder("medium");
+  MakeMedium(medium, settings, payload);
+
+  {
+    RunningSetup setup(medium);
+    ASSERT_TRUE(setup.window);
+    ClickControl(setup.window, kNext1);
+    // Wait until some file is partly written, under whatever name, and end the program then.
+    bool caught = false;
+    for (DWORD start = GetTickCount(); !caught && GetTickCount() - start < 60000;) {
+      for (size_t i = 0; i < kBigFiles && !caught; ++i)
+        for (const std::string& path : {target(i), target(i) + ".$$$"}) {
+          const uint64_t size = IsFile(path) ? FileSize(path) : 0;
+          if (size > 0 && size < kBigSize) caught = true;
+        }
+      if (!caught) Sleep(2);
+    }
+    ASSERT_TRUE(caught) << "no file was seen partly written";
+    HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, setup.process.id());
+    ASSERT_TRUE(process);
+    TerminateProcess(process, 9);
+    CloseHandle(process);
+    EXPECT_EQ(setup.process.WaitExit(), 9);
+  }
+  for (size_t i = 0; i < kBigFiles; ++i)
+    if (IsFile(target(i))) EXPECT_EQ(FileSize(target(i)), kBigSize) << target(i) << " is cut off";
+
+  RunningSetup again(medium);
+  ASSERT_TRUE(again.window);
+  ASSERT_EQ(InstallAndSayNo(again), 0);
+  for (size_t i = 0; i < kBigFiles; ++i) {
+    EXPECT_TRUE(ReadAll(target(i)) == std::string(kBigSize, char('a' + i)))
+        << target(i) << " differs";
+    EXPECT_FALSE(IsFile(target(i) + ".$$$")) << target(i);
+  }
+}
+
 TEST(InstallingInOwnPrefix, NotEnoughSpaceEndsBeforeWritingAndEqualSpaceIsEnough) {
   if (!IsFolder("S:\\") || FreeBytesOf("S:\\") == 0 || FreeBytesOf("S:\\") > (16u << 20))
     GTEST_SKIP() << "drive S: is not the small tmpfs of scripts/test-drives (it needs root to mount)";

@@ -182,4 +182,29 @@ void ChooseFolder(const Process& process, HWND window, const std::string& folder
   if (!WaitHidden(chooser)) throw std::runtime_error("the chooser did not close");
 }
 
+long InstallAndDeclineRestart(Process& setup, HWND window) {
+  ClickControl(window, kNext1);
+  HWND question = WaitDialog(setup, 60000);
+  if (!question) return -1;
+  PressButton(question, L"&No");
+  return setup.WaitExit();
+}
+
+Removal RemoveWithUninstaller(const std::string& uninstaller, const std::string& currentFolder) {
+  const POINT ok = {443 + 117 / 2, 472 + 44 / 2};
+  Process process(uninstaller, currentFolder);
+  Removal removal;
+  if (HWND form = WaitWindow(process, "TForm1")) {
+    Click(form, ok.x, ok.y);
+    if (HWND done = WaitDialog(process, 60000)) {
+      removal.message = DialogMessage(done);
+      PressButton(done, L"OK");
+    }
+  }
+  removal.exitCode = process.WaitExit();
+  // The removal script ends by itself, within its own bound, however busy the machine is.
+  removal.scriptEnded = WaitChildrenGone(process.id(), 90000);
+  return removal;
+}
+
 }  // namespace e2e

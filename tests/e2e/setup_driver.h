@@ -54,4 +54,17 @@ std::vector<std::string> ListedFolders(HWND chooser);
 // confirms.
 void ChooseFolder(const Process& process, HWND window, const std::string& folder);
 
+// Clicks the main window's confirm hot-spot, answers the question at the end with No and waits
+// for the end. The exit code, or -1 when no question came.
+long InstallAndDeclineRestart(Process& setup, HWND window);
+
+// Starts an installed uninstaller, clicks its ok button, confirms the message it then shows,
+// waits for its end and then for the end of the removal script it started.
+struct Removal {
+  std::wstring message;  // "" when none came
+  long exitCode = -1;
+  bool scriptEnded = false;
+};
+Removal RemoveWithUninstaller(const std::string& uninstaller, const std::string& currentFolder);
+
 }  // namespace e2e

@@ -28,7 +28,7 @@ const RECT kLabel1Rect = {24, 161, 24 + 41, 161 + 40};
 
 std::string Medium(const char* name) {
   std::string folder = e2e::NewTestFolder(std::string("exit-") + name);
-  e2e::WriteFile(folder + "\\REG.CFG", "T1\r\nT2\r\nF\r\nAccounts\r\n");
+  e2e::WriteFile(folder + "\\REG.CFG", "T1\r\nT2\r\nF\r\nAccounts\r\np\r\n");
   return folder;
 }
 
@@ -79,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(
 // Enter on the main window does nothing; neither do other keys.
 TEST(SetupExit, EnterOnTheMainWindowDoesNothing) {
   std::string folder = e2e::NewTestFolder("exit-enter");
-  e2e::WriteFile(folder + "\\REG.CFG", "T1\r\n");
+  e2e::WriteFile(folder + "\\REG.CFG", "T1\r\n\r\n\r\n\r\np\r\n");
   e2e::Process setup(e2e::ProgramPath("setup.exe"), folder);
   HWND window = e2e::WaitWindow(setup, "TForm1");
   ASSERT_TRUE(window);

@@ -1,6 +1,7 @@
 // The installer's start-up and its main window, driven through the real setup.exe: the
 // settings file REG.CFG, the window's controls as the layout tables give them, the
 // background picture, and the failure box of a picture that cannot be loaded.
+#include "core/texts.h"
 #include "setup/controls.h"
 #include "tests/e2e/driver.h"
 
@@ -70,6 +71,41 @@ TEST(SetupStartup, MissingSettingsFileShowsTheMessageAndEndsBeforeAnyWindow) {
   EXPECT_EQ(setup.WaitExit(), 0);
 }
 
+// A ProgramName or ShortcutName that would reach beyond the product's own entry, program file
+// and shortcuts: the warning, then the end, before any window and before anything is written.
+TEST(SetupStartup, RefusedNamesEndBeforeAnyWindow) {
+  const std::wstring programName = e2e::Wide1256(texts::kProgramNameInvalid);
+  const std::wstring shortcutName = e2e::Wide1256(texts::kShortcutNameInvalid);
+  const struct {
+    const char* name;
+    std::string programLine, shortcutLine;
+    const std::wstring& message;
+  } cases[] = {
+      {"backslash", "\\", "Acc", programName},
+      {"empty", "", "Acc", programName},
+      {"nul", std::string("\0acc", 4), "Acc", programName},
+      {"tab", "a\tcc", "Acc", programName},
+      {"slash", "../acc", "Acc", programName},
+      {"climbing-shortcut", "acc", "..\\..\\Startup\\Acc", shortcutName},
+      {"climbing-shortcut-slashes", "acc", "../../Startup/Acc", shortcutName},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string settings = "Title one\r\nTitle two\r\nFILES\r\nAccounts\r\n" + c.programLine +
+                                 "\r\n" + c.shortcutLine + "\r\nOrg\r\n\r\n\r\n\r\n";
+    const std::string folder = e2e::NewTestFolder(std::string("refused-") + c.name);
+    e2e::WriteFile(folder + "\\REG.CFG", settings);
+    e2e::Process setup(SetupProgram(), folder);
+    HWND dialog = e2e::WaitDialog(setup);
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(e2e::Caption(dialog), L"Warning");
+    EXPECT_EQ(e2e::DialogMessage(dialog), c.message);
+    EXPECT_FALSE(e2e::WaitWindow(setup, "TForm1", 0));
+    e2e::PressButton(dialog, L"OK");
+    EXPECT_EQ(setup.WaitExit(), 0);
+  }
+}
+
 TEST(SetupStartup, LockedSettingsFileShowsItsErrorNumberThenTheWindowWithEmptySettings) {
   std::string folder = Medium("locked-settings", Settings("Accounts").c_str());
   HANDLE lock = CreateFileA((folder + "\\REG.CFG").c_str(), GENERIC_READ, 0, nullptr,
@@ -96,17 +132,21 @@ TEST(SetupStartup, SettingsFilesGiveTheLabelTexts) {
     std::wstring title1, title2, organization, path;
   } cases[] = {
       {"ten-crlf", Settings("Accounts"), L"Title one", L"Title two", L"Org", drive + L"Accounts"},
-      {"ten-no-final-end", "T1\r\nT2\r\nF\r\nAccounts\r\np\r\ns\r\nOrg\r\n\r\n\r\n0",
-       L"T1", L"T2", L"Org", drive + L"Accounts"},
+      {"ten-no-final-end", "T1\r\nT2\r\nF\r\nAccounts\r\np\r\ns\r\nOrg\r\n\r\n\r\n0", L"T1", L"T2",
+       L"Org", drive + L"Accounts"},
       {"lf-only", "T1\nT2\nF\nAccounts\np\ns\nOrg\n\n\n\n", L"T1", L"T2", L"Org",
        drive + L"Accounts"},
       {"five-lines", "T1\r\nT2\r\nF\r\nAccounts\r\np\r\n", L"T1", L"T2", L"", drive + L"Accounts"},
       {"trailing-spaces", "T1 \r\n T2\r\nF\r\nAccounts \r\np\r\ns\r\nOrg  \r\n", L"T1 ", L" T2",
        L"Org  ", drive + L"Accounts "},
       {"empty-folder-name", Settings(""), L"Title one", L"Title two", L"Org", drive},
-      {"lone-cr", "T\r1\r\nT2\r\nF\r\nAcc\rounts\r\n", L"T1", L"T2", L"", drive + L"Accounts"},
+      {"lone-cr", "T\r1\r\nT2\r\nF\r\nAcc\rounts\r\np\r\n", L"T1", L"T2", L"", drive + L"Accounts"},
       // Persian titles in code page 1256.
-      {"persian", "\xDA\xE4\xE6\xC7\xE4\x20\xED\xDF" "\r\n\xE4\xD3\xCE\xE5\x20\xCF\xE6" "\r\nF\r\nAccounts\r\np\r\ns\r\n\xD4\xD1\xDF\xCA\x20\xE4\xE3\xE6\xE4\xE5" "\r\n",
+      {"persian",
+       "\xDA\xE4\xE6\xC7\xE4\x20\xED\xDF"
+       "\r\n\xE4\xD3\xCE\xE5\x20\xCF\xE6"
+       "\r\nF\r\nAccounts\r\np\r\ns\r\n\xD4\xD1\xDF\xCA\x20\xE4\xE3\xE6\xE4\xE5"
+       "\r\n",
        L"عنوان يك", L"نسخه دو", L"شركت نمونه", drive + L"Accounts"},
   };
   for (const auto& c : cases) {

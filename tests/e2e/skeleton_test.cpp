@@ -9,7 +9,7 @@ class ProgramWindow : public testing::TestWithParam<const char*> {};
 TEST_P(ProgramWindow, ClosesWithExitCodeZero) {
   bool setup = std::string(GetParam()) == "setup.exe";
   std::string folder = e2e::NewTestFolder(std::string("skeleton-") + GetParam());
-  e2e::WriteFile(folder + "\\REG.CFG", "Title\r\n");
+  e2e::WriteFile(folder + "\\REG.CFG", "Title\r\n\r\n\r\n\r\np\r\n");
   e2e::Process program(e2e::ProgramPath(GetParam()), folder);
   HWND window = e2e::WaitWindow(program, "TForm1");
   ASSERT_TRUE(window);

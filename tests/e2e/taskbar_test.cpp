@@ -50,7 +50,7 @@ void ExpectOneButtonOwning(const e2e::Process& program, HWND window, const char*
 
 TEST(Taskbar, TheInstallersButtonCarriesItsApplicationTitle) {
   const std::string folder = e2e::NewTestFolder("taskbar-setup");
-  e2e::WriteFile(folder + "\\REG.CFG", "Title\r\n");
+  e2e::WriteFile(folder + "\\REG.CFG", "Title\r\n\r\n\r\n\r\np\r\n");
   e2e::Process setup(e2e::ProgramPath("setup.exe"), folder);
   HWND window = e2e::WaitMainWindow(setup);
   ASSERT_TRUE(window);

@@ -7,7 +7,6 @@
 // win32 tier runs it with the shipped 32-bit programs under WoW64.
 #include "core/names.h"
 #include "core/texts.h"
-#include "setup/controls.h"
 #include "tests/e2e/driver.h"
 #include "tests/e2e/installed.h"
 #include "tests/e2e/medium.h"
@@ -20,8 +19,6 @@
 using namespace e2e;
 
 namespace {
-
-const POINT kUninstallOk = {443 + 117 / 2, 472 + 44 / 2};
 
 bool KeyExists(const std::string& key, REGSAM view) {
   HKEY handle;
@@ -116,11 +113,7 @@ TEST_P(UninstallRoundTripInOwnPrefix, RemovesWhatTheInstallerLeft) {
   const std::string target = PathText(window);
   EXPECT_EQ(Wide1256(target), Wide1256(std::string(trip.parent ? trip.parent : "C:") + "\\" +
                                        trip.folderName));
-  ClickControl(window, kNext1);
-  HWND question = WaitDialog(setup, 60000);
-  ASSERT_TRUE(question);
-  PressButton(question, L"&No");
-  ASSERT_EQ(setup.WaitExit(), 0);
+  ASSERT_EQ(InstallAndDeclineRestart(setup, window), 0);
   ExpectInstalled(target, settings);
 
   // What Windows sees: the install folder, the program, the payload's names, the shortcuts
@@ -152,18 +145,10 @@ TEST_P(UninstallRoundTripInOwnPrefix, RemovesWhatTheInstallerLeft) {
 
   SetEnvironmentVariableW(L"TMP", Wide1256(temp).c_str());
   SetEnvironmentVariableW(L"TEMP", Wide1256(temp).c_str());
-  Process uninstaller(uninstallString, medium);
-  HWND form = WaitWindow(uninstaller, "TForm1");
-  ASSERT_TRUE(form);
-  Click(form, kUninstallOk.x, kUninstallOk.y);
-  HWND done = WaitDialog(uninstaller, 60000);
-  ASSERT_TRUE(done);
-  EXPECT_EQ(DialogMessage(done), Wide1256(texts::kRemovalDone));
-  PressButton(done, L"OK");
-  EXPECT_EQ(uninstaller.WaitExit(), 0);
-
-  // The removal script ends by itself, within its own bound, however busy the machine is.
-  EXPECT_TRUE(WaitChildrenGone(uninstaller.id(), 90000)) << "the removal script still runs";
+  const Removal removal = RemoveWithUninstaller(uninstallString, medium);
+  EXPECT_EQ(removal.message, Wide1256(texts::kRemovalDone));
+  EXPECT_EQ(removal.exitCode, 0);
+  EXPECT_TRUE(removal.scriptEnded) << "the removal script still runs";
   EXPECT_FALSE(Exists(target)) << testing::PrintToString(Names(target + "\\*"));
   EXPECT_TRUE(Names(temp + "\\*.bat").empty());
   std::vector<std::string> left = Names(temp + "\\*");

@@ -175,6 +175,18 @@ void Answer(const e2e::Process& program, const char* caption, const std::wstring
   EXPECT_TRUE(e2e::WaitGone(dialog));
 }
 
+// Starts the uninstaller, clicks its ok button and answers the one message it shows, after
+// which it must end.
+void RemoveAndAnswer(const std::string& uninstaller, const std::string& folder, const char* caption,
+                     const char* text) {
+  e2e::Process process(uninstaller, folder);
+  HWND window = e2e::WaitWindow(process, "TForm1");
+  ASSERT_TRUE(window);
+  e2e::Click(window, kOk.x, kOk.y);
+  Answer(process, caption, e2e::Wide1256(text));
+  EXPECT_EQ(process.WaitExit(), 0);
+}
+
 }  // namespace
 
 struct RemovalCase {
@@ -278,32 +290,35 @@ INSTANTIATE_TEST_SUITE_P(
 
 class Refusal : public testing::TestWithParam<const char*> {};
 
-// The uninstall entry names a folder that holds the system or the user's files: nothing is
-// deleted, the warning is shown, the entry stays.
-TEST_P(Refusal, DeletesNothingInASystemFolder) {
+// The uninstall entry names a folder that holds the system's or the user's files, another
+// product's folder, or no uninstaller: nothing is deleted, the warning is shown, the entry
+// stays.
+TEST_P(Refusal, DeletesNothingInAFolderNotItsOwn) {
   e2e::SharedShellFoldersLock lock;
   char windows[MAX_PATH], profile[MAX_PATH];
   GetWindowsDirectoryA(windows, MAX_PATH);
   SHGetFolderPathA(nullptr, CSIDL_PROFILE, nullptr, 0, profile);
   const std::string which = GetParam();
-  const std::string target = which == "Root"      ? std::string("C:")
-                             : which == "Windows" ? std::string(windows)
-                                                  : std::string(profile);
-  const std::string canary = target + "\\canary-" + which + ".txt";
-  e2e::WriteFile(canary, "keep me");
   const std::string program = Named("Refused" + which);
   Installed product = Install(e2e::NewTestFolder("refused-" + which), program, 6);
-  WriteUninstallEntry(program, target + "\\Uninstall.exe");
+  const std::string target = which == "Root"      ? std::string("C:")
+                             : which == "Windows" ? std::string(windows)
+                             : which == "Profile" ? std::string(profile)
+                             : which == "Own"     ? product.folder
+                                                  : e2e::NewTestFolder("victim-" + which);
+  // Another product's folder named by its own uninstaller, or this product's folder named by
+  // a file that is not an uninstaller.
+  const std::string value = target + (which == "Own"     ? "\\Uninstall.txt"
+                                      : which == "Setup" ? "\\bin\\setup.exe"
+                                                         : "\\Uninstall.exe");
+  const std::string canary = target + "\\canary-" + which + ".txt";
+  e2e::WriteFile(canary, "keep me");
+  WriteUninstallEntry(program, value);
 
-  e2e::Process uninstaller(product.uninstaller, product.folder);
-  HWND window = e2e::WaitWindow(uninstaller, "TForm1");
-  ASSERT_TRUE(window);
-  e2e::Click(window, kOk.x, kOk.y);
-  Answer(uninstaller, "Warning", e2e::Wide1256(texts::kInstallFolderProtected));
-  EXPECT_EQ(uninstaller.WaitExit(), 0);
+  RemoveAndAnswer(product.uninstaller, product.folder, "Warning", texts::kInstallFolderProtected);
 
   EXPECT_TRUE(Exists(canary));
-  EXPECT_EQ(EntryValue(program), target + "\\Uninstall.exe");
+  EXPECT_EQ(EntryValue(program), value);
   for (const std::string& path : {product.desktopLink, product.groupLink})
     EXPECT_TRUE(Exists(path)) << path;
   for (const std::string& name : product.contents)
@@ -314,7 +329,79 @@ TEST_P(Refusal, DeletesNothingInASystemFolder) {
   DeleteFileA(product.desktopLink.c_str());
 }
 
-INSTANTIATE_TEST_SUITE_P(Uninstaller, Refusal, testing::Values("Root", "Windows", "Profile"));
+INSTANTIATE_TEST_SUITE_P(Uninstaller, Refusal,
+                         testing::Values("Root", "Windows", "Profile", "Elsewhere", "Setup",
+                                         "Own"));
+
+// The install folder is reached through a symbolic link (a junction on Windows) to another
+// folder: the uninstaller started through the link refuses to empty it.
+TEST(Uninstaller, FolderReachedThroughALinkIsNotEmptied) {
+  e2e::SharedShellFoldersLock lock;
+  const std::string program = Named("Linked");
+  Installed product = Install(e2e::NewTestFolder("link-target"), program, 6);
+  const std::string link = e2e::NewTestFolder("link-parent") + "\\Product";
+  if (!e2e::MakeLink(link, product.folder)) GTEST_SKIP() << "no symbolic links here";
+  WriteUninstallEntry(program, link + "\\Uninstall.exe");
+
+  RemoveAndAnswer(link + "\\Uninstall.exe", product.folder, "Warning",
+                  texts::kInstallFolderProtected);
+
+  EXPECT_TRUE(EntryExists(program));
+  for (const std::string& name : product.contents)
+    EXPECT_TRUE(Exists(product.folder + "\\" + name)) << name;
+  e2e::RemoveLink(link);
+  DeleteEntry(program);
+  e2e::RemoveTree(GroupFolder());
+  DeleteFileA(product.desktopLink.c_str());
+}
+
+struct NameCase {
+  const char* name;
+  std::string programLine, shortcutLine;
+  const char* warning;
+};
+
+void PrintTo(const NameCase& c, std::ostream* out) { *out << c.name; }
+
+class RefusedName : public testing::TestWithParam<NameCase> {};
+
+// INSTALL.CFG names the product or its shortcut so that they would reach beyond its own
+// entry and shortcuts: the uninstaller warns and changes nothing, and every other product's
+// entry stays.
+TEST_P(RefusedName, ChangesNothing) {
+  const NameCase& c = GetParam();
+  e2e::SharedShellFoldersLock lock;
+  const std::string program = Named(std::string("Named") + c.name);
+  Installed product = Install(e2e::NewTestFolder(std::string("named-") + c.name), program, 6);
+  const std::string other = Named("Other product");
+  WriteUninstallEntry(other, "C:\\Other\\Uninstall.exe");
+  e2e::WriteFile(product.folder + "\\INSTALL.CFG", "Title\r\nSecond\r\nAcme\r\n" + c.programLine +
+                                                       "\r\n" + c.shortcutLine +
+                                                       "\r\nOrganization\r\n");
+
+  RemoveAndAnswer(product.uninstaller, product.folder, "Warning", c.warning);
+
+  EXPECT_EQ(EntryValue(other), "C:\\Other\\Uninstall.exe");
+  EXPECT_EQ(EntryValue(program), product.folder + "\\Uninstall.exe");
+  for (const std::string& path : {product.desktopLink, product.groupLink, product.otherGroupLink})
+    EXPECT_TRUE(Exists(path)) << path;
+  for (const std::string& name : product.contents)
+    EXPECT_TRUE(Exists(product.folder + "\\" + name)) << name;
+  DeleteEntry(other);
+  DeleteEntry(program);
+  e2e::RemoveTree(GroupFolder());
+  DeleteFileA(product.desktopLink.c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Uninstaller, RefusedName,
+    testing::Values(NameCase{"Backslash", "\\", "Viewer", texts::kProgramNameInvalid},
+                    NameCase{"Nul", std::string("\0Daftar", 7), "Viewer",
+                             texts::kProgramNameInvalid},
+                    NameCase{"ClimbingShortcut", "Daftar",
+                             "../../../../ProgramData/Microsoft/Windows/Start Menu/Programs/x",
+                             texts::kShortcutNameInvalid}),
+    [](const testing::TestParamInfo<NameCase>& info) { return std::string(info.param.name); });
 
 // Cancel, Escape and the close box end the program and change nothing; another key does
 // nothing.

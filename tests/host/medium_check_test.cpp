@@ -1,5 +1,6 @@
 // The medium checker's rules on media held in memory: a healthy medium gives no error or
 // warning, and each broken medium of the table (one fault each) gives exactly its findings.
+#include "core/jpeg.h"
 #include "core/medium_check.h"
 #include "core/names.h"
 
@@ -218,8 +219,28 @@ TEST(MediumCheck, EachBrokenMediumGivesItsFindings) {
          SetLine(m, 5, "Tools\\Daftar");
          m.File("Payload\\Tools\\Daftar.dat", "MZ");
        },
-       {"error: ProgramName \"Tools\\Daftar\" contains \"\\\"; its uninstall entry would be a "
-        "sub-key that the list of installed programs does not show."}},
+       {"error: ProgramName \"Tools\\Daftar\" is not a plain file name (it holds \\, /, :, *, ?, "
+        "\", <, >, | or a control byte, or is . or ..); the installer refuses it at start and "
+        "installs nothing."}},
+      {"ProgramName a lone backslash",
+       [](FakeMedium& m) { SetLine(m, 5, "\\"); },
+       {"error: ProgramName \"\\\" is not a plain file name (it holds \\, /, :, *, ?, \", <, >, | "
+        "or a control byte, or is . or ..); the installer refuses it at start and installs "
+        "nothing.",
+        "error: the payload has no \"\\.dat\" at its top level; the product's program would not "
+        "be installed and its shortcuts would lead nowhere."}},
+      {"ShortcutName climbing out of its folder",
+       [](FakeMedium& m) { SetLine(m, 6, "../../Startup/x"); },
+       {"error: ShortcutName \"../../Startup/x\" has a \"..\" part; the installer refuses it at "
+        "start and installs nothing."}},
+      {"SourceFolder starting with a NUL byte",
+       [](FakeMedium& m) { SetLine(m, 3, std::string("\0Payload", 8)); },
+       {"error: REG.CFG line 3 (SourceFolder) holds the control byte 0x00, which is not code "
+        "page 1256 text."}},
+      {"linked folder in the payload",
+       [](FakeMedium& m) { m.Folder("Payload\\Loop", kFolderBit | kReparsePointBit); },
+       {"warning: the installer passes over the linked folder \"Payload\\Loop\" and everything "
+        "in it."}},
       {"picture not on the medium",
        [](FakeMedium& m) { SetLine(m, 8, "back.jpg"); },
        {"warning: BackgroundPicture \"back.jpg\" is not on the medium; the installer shows its "
@@ -373,4 +394,22 @@ TEST(MediumCheck, JpegOfAnotherSizeIsShownCentred) {
   EXPECT_EQ(Lines(medium, true)[0],
             "note: BackgroundPicture \"back.jpg\" is 800 x 540 pixels; the main window shows it "
             "centred at that size in 790 x 536 pixels.");
+}
+
+// A picture declaring a size far beyond any window is refused before it is decoded: a few
+// hundred bytes would otherwise keep the decoder busy for seconds or exhaust its memory.
+TEST(MediumCheck, HugeDeclaredJpegIsAnErrorBeforeDecoding) {
+  for (int side : {8001, 65000}) {
+    std::string jpeg = MakeJpeg(16, 16);
+    // The frame header (FFC0): length, precision, then height and width, big-endian.
+    size_t frame = jpeg.find("\xFF\xC0");
+    ASSERT_NE(frame, std::string::npos);
+    jpeg[frame + 5] = jpeg[frame + 7] = char(side >> 8);
+    jpeg[frame + 6] = jpeg[frame + 8] = char(side & 0xFF);
+    JpegResult result = CheckJpeg(jpeg);
+    EXPECT_FALSE(result.decodes) << side;
+    EXPECT_EQ(result.width, 0) << side;
+  }
+  JpegResult fine = CheckJpeg(MakeJpeg(800, 540));
+  EXPECT_TRUE(fine.decodes);
 }

@@ -44,11 +44,22 @@ TEST(Record, ReaderLineRules) {
   for (const Case& c : cases) EXPECT_TRUE(ParseProductRecord(c.bytes) == c.expected) << c.what;
 }
 
-TEST(Lines, SplitLinesCountsALastLineWithoutEnd) {
-  EXPECT_EQ(SplitLines("a\r\nb"), (std::vector<std::string>{"a", "b"}));
-  EXPECT_EQ(SplitLines("a\r\n"), (std::vector<std::string>{"a"}));
-  EXPECT_EQ(SplitLines("a\r\n\r\n"), (std::vector<std::string>{"a", ""}));
-  EXPECT_EQ(SplitLines("\r"), (std::vector<std::string>{""}));
-  EXPECT_TRUE(SplitLines("").empty());
+// Every line ForEachLine hands over, in order.
+static std::vector<std::string> AllLines(const std::string& text) {
+  std::vector<std::string> lines;
+  ForEachLine(text, [&](const std::string& line) {
+    lines.push_back(line);
+    return true;
+  });
+  EXPECT_EQ(CountLines(text), lines.size()) << text;
+  return lines;
+}
+
+TEST(Lines, ALastLineWithoutEndCounts) {
+  EXPECT_EQ(AllLines("a\r\nb"), (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(AllLines("a\r\n"), (std::vector<std::string>{"a"}));
+  EXPECT_EQ(AllLines("a\r\n\r\n"), (std::vector<std::string>{"a", ""}));
+  EXPECT_EQ(AllLines("\r"), (std::vector<std::string>{""}));
+  EXPECT_TRUE(AllLines("").empty());
   EXPECT_EQ(FirstLines("a", 3), (std::vector<std::string>{"a", "", ""}));
 }

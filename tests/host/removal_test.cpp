@@ -67,9 +67,44 @@ TEST(IsProtectedFolder, RefusesRootsProtectedFoldersAndEverythingAboveThem) {
       {"C:\\users\\Alireza", false},
       {"C:\\Product", false},
       {"D:\\Product", false},
-      {"\\\\server\\share\\Product", false},
   };
   for (const Case& c : cases) EXPECT_EQ(IsProtectedFolder(c.folder, kept), c.refused) << c.folder;
+}
+
+// The protected trees: the folder itself, every folder below it and every folder above it.
+// The spellings Windows takes for the same folder (trailing dots and blanks) change nothing.
+TEST(IsProtectedFolder, ProtectsEverythingBelowATreeAndIgnoresTrailingDots) {
+  const std::vector<std::string> kept = {"C:\\users\\Ali"};
+  const std::vector<std::string> trees = {"C:\\windows"};
+  for (const std::string& folder :
+       {std::string("C:\\windows\\system32\\drivers"), std::string("C:\\windows\\Temp"),
+        std::string("c:\\WINDOWS\\temp\\Product"), std::string("C:\\windows."),
+        std::string("C:\\windows. .\\Temp"), std::string("C:\\users\\Ali..."),
+        std::string("C:\\users \\Ali"), std::string("C:\\windows\\.\\x"),
+        std::string("C:\\x\\..\\windows"), std::string("C:\\Product\0\\x", 13),
+        std::string("C:\\Pro\tduct"), std::string("C:Product"), std::string("1:\\Product"),
+        std::string("Product"), std::string("C:\\")})
+    EXPECT_TRUE(IsProtectedFolder(folder, kept, trees)) << testing::PrintToString(folder);
+  for (const char* folder : {"C:\\windows2", "C:\\windows2\\Temp", "C:\\users\\Ali\\Product",
+                             "C:\\Product.", "d:/Product/Sub"})
+    EXPECT_FALSE(IsProtectedFolder(folder, kept, trees)) << folder;
+}
+
+TEST(SameFolder, ComparesAsTheProtectionDoes) {
+  EXPECT_TRUE(SameFolder("C:\\Product\\", "c:/PRODUCT"));
+  EXPECT_TRUE(SameFolder("C:\\Product.", "C:\\Product"));
+  EXPECT_FALSE(SameFolder("C:\\Product", "C:\\Product\\Sub"));
+  EXPECT_FALSE(SameFolder("C:\\Product", "D:\\Product"));
+}
+
+TEST(NamesUninstaller, OnlyAValueEndingWithUninstallExe) {
+  for (const char* value :
+       {"C:\\Product\\Uninstall.exe", "C:\\Product\\UNINSTALL.EXE", "\\uninstall.exe"})
+    EXPECT_TRUE(NamesUninstaller(value)) << value;
+  for (const char* value :
+       {"C:\\RtVictim\\bin\\setup.exe", "C:\\Product\\Something.txt", "C:\\ProductUninstall.exe",
+        "C:\\Product\\Uninstall.exe ", "Uninstall.exe", ""})
+    EXPECT_FALSE(NamesUninstaller(value)) << value;
 }
 
 TEST(ReplaceExtension, ReplacesFromTheLastDot) {
@@ -126,4 +161,16 @@ TEST(RemovalScript, QuotesEveryPathWithBlanksAndKeepsPercentSigns) {
   EXPECT_EQ(percent[3], "del \"C:\\100%%\\uninstall.exe\"");
   EXPECT_EQ(percent[11], "rmdir \"C:\\100%%\\\"");
   EXPECT_EQ(percent[12], "del \"C:\\T%%MP%%\\uis7.bat\"");
+}
+
+// Other spellings of a protected folder, and forms that name no plain folder of a drive: a
+// device path, a long-path prefix, a share of this machine, a stream of the folder.
+TEST(IsProtectedFolder, RefusesDeviceUncAndStreamForms) {
+  const std::vector<std::string> kept = {"C:\\windows"};
+  for (const char* folder :
+       {"\\\\?\\C:\\windows", "\\\\.\\C:\\windows", "\\\\?\\C:\\Product", "\\\\.\\C:\\Product",
+        "\\\\localhost\\C$\\windows", "\\\\localhost\\C$\\Product", "\\\\server\\share\\Product",
+        "//?/C:/Product", "C:\\windows::$INDEX_ALLOCATION", "C:\\Product::$INDEX_ALLOCATION",
+        "C:\\Product:x", "C:\\Product\\a:b"})
+    EXPECT_TRUE(IsProtectedFolder(folder, kept)) << folder;
 }

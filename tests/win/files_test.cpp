@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstdlib>
 #include <set>
 
 namespace {
@@ -28,6 +27,15 @@ std::string CopyFailure(const std::string& source, const std::string& target) {
     return failure.what();
   }
   return "";
+}
+
+// The names in a folder, "." and ".." left out.
+std::set<std::string> FolderNames(const ScratchFolder& folder) {
+  std::set<std::string> names;
+  ListFolder(folder.Path("*.*"), kEveryEntryMask, [&](const ListedEntry& entry) {
+    if (entry.name != "." && entry.name != "..") names.insert(entry.name);
+  });
+  return names;
 }
 
 std::string WithSystemText(const char* start, const std::string& path, DWORD error) {
@@ -139,33 +147,67 @@ TEST(CopyFileContents, ShortReadGivesStreamReadError) {
     GTEST_SKIP() << "no kernel attribute file that reports 4096 bytes";
   ScratchFolder folder;
   EXPECT_EQ(CopyFailure(source, folder.Path("short.txt")), "Stream read error");
-  EXPECT_TRUE(FileExists(folder.Path("short.txt")));  // the partial target stays
+  // Nothing partial stays: neither the target nor the temporary it was written under.
+  EXPECT_EQ(FolderNames(folder), std::set<std::string>{});
 }
 
-// /dev/full refuses every write with "no space left on device", like a full disk.
-TEST(CopyFileContents, FullTargetGivesStreamWriteError) {
+// A full drive: S:, the 1 MiB tmpfs of scripts/test-drives (in the prefixes of the
+// *InOwnPrefix tests). The copy fills it and fails with the write error, and nothing of it
+// stays, so that no later run takes a cut-off file for an installed one.
+TEST(CopyFileContentsInOwnPrefix, TargetOnAFullDriveGivesStreamWriteErrorAndLeavesNothing) {
+  ULARGE_INTEGER free, total;
+  if (!GetDiskFreeSpaceExA("S:\\", &free, &total, nullptr) || total.QuadPart > (16u << 20))
+    GTEST_SKIP() << "drive S: is not the small tmpfs of scripts/test-drives (it needs root)";
   ScratchFolder folder;
-  WriteBytes(folder.Path("a.bin"), Pattern(1000));
-  EXPECT_EQ(CopyFailure(folder.Path("a.bin"), "Z:\\dev\\full"), "Stream write error");
+  const size_t size = size_t(free.QuadPart) + 200000;
+  WriteBytes(folder.Path("big.bin"), Pattern(size));
+  EXPECT_EQ(CopyFailure(folder.Path("big.bin"), "S:\\big.bin"), "Stream write error");
+  EXPECT_FALSE(FileExists("S:\\big.bin"));
+  EXPECT_FALSE(FileExists(PartialCopyName("S:\\big.bin")));
+  // The space is free again: the same copy of a file that fits succeeds.
+  WriteBytes(folder.Path("fits.bin"), Pattern(200000));
+  EXPECT_EQ(CopyFailure(folder.Path("fits.bin"), "S:\\big.bin"), "");
+  EXPECT_EQ(ReadBytes("S:\\big.bin"), Pattern(200000));
+  DeleteFileA("S:\\big.bin");
 }
 
-// A small size-limited folder, when the test run has one (a tmpfs mounted with size=64k,
-// named by its Linux path in ENGINE_TESTS_SMALL_FOLDER): the copy fills it and fails.
-TEST(CopyFileContents, TargetOnAFullDiskKeepsWhatWasWritten) {
-  const char* small = std::getenv("ENGINE_TESTS_SMALL_FOLDER");
-  if (!small) GTEST_SKIP() << "ENGINE_TESTS_SMALL_FOLDER not set";
-  std::string target = "Z:" + std::string(small) + "/big.bin";
-  for (char& c : target) {
-    if (c == '/') c = '\\';
-  }
+// The copy is written under its partial name and renamed when whole: a partial copy left by
+// an ended run is replaced, and an existing target stays as it was until the new one is whole.
+TEST(CopyFileContents, PartialCopyOfAnEndedRunIsReplacedAndTheTargetKeptUntilWhole) {
   ScratchFolder folder;
-  WriteBytes(folder.Path("big.bin"), Pattern(200000));
-  EXPECT_EQ(CopyFailure(folder.Path("big.bin"), target), "Stream write error");
-  std::string kept = ReadBytes(target);
-  EXPECT_GE(kept.size(), 61440u);
-  EXPECT_LT(kept.size(), 200000u);
-  EXPECT_EQ(kept, Pattern(200000).substr(0, kept.size()));
-  DeleteFileA(target.c_str());
+  WriteBytes(folder.Path("a.bin"), Pattern(100000));
+  WriteBytes(folder.Path("copy.bin.$$$"), "cut off");
+  EXPECT_EQ(PartialCopyName(folder.Path("copy.bin")), folder.Path("copy.bin.$$$"));
+  EXPECT_EQ(CopyFailure(folder.Path("a.bin"), folder.Path("copy.bin")), "");
+  EXPECT_EQ(ReadBytes(folder.Path("copy.bin")), Pattern(100000));
+  EXPECT_EQ(FolderNames(folder), (std::set<std::string>{"a.bin", "copy.bin"}));
+
+  // A source that cannot be read leaves the existing target untouched.
+  HANDLE holder = CreateFileA(folder.Path("a.bin").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  EXPECT_NE(CopyFailure(folder.Path("a.bin"), folder.Path("copy.bin")), "");
+  CloseHandle(holder);
+  EXPECT_EQ(ReadBytes(folder.Path("copy.bin")), Pattern(100000));
+  EXPECT_EQ(FolderNames(folder), (std::set<std::string>{"a.bin", "copy.bin"}));
+}
+
+// A name with a NUL byte names nothing, although the part before it does.
+TEST(Files, NameWithANulByteNamesNothing) {
+  ScratchFolder folder;
+  WriteBytes(folder.Path("file.txt"), "x");
+  MakeFolder(folder.Path("sub"));
+  EXPECT_FALSE(FileExists(folder.Path("file.txt") + std::string("\0junk", 5)));
+  EXPECT_FALSE(FolderExists(folder.Path("sub") + std::string("\0", 1)));
+  EXPECT_FALSE(FolderExists(folder.Path() + std::string("\0", 1)));
+  int listed = 0;
+  ListFolder(folder.Path() + std::string("\0\\*.*", 5), kEveryEntryMask,
+             [&](const ListedEntry&) { ++listed; });
+  EXPECT_EQ(listed, 0);
+  EXPECT_EQ(CopyFailure(folder.Path("file.txt") + std::string("\0x", 2), folder.Path("copy.txt"))
+                .rfind("Cannot open file \"", 0),
+            0u);
+  EXPECT_FALSE(FileExists(folder.Path("copy.txt")));
 }
 
 TEST(Files, ExistsTestsTellFilesFromFolders) {

@@ -1,5 +1,6 @@
 // The payload walk on real folders: order, relative paths, what is left out, sizes.
 #include "setup/engine/payload.h"
+#include "tests/e2e/driver.h"
 #include "tests/win/scratch.h"
 #include "win/files.h"
 #include "win/text.h"
@@ -149,4 +150,22 @@ TEST(ScanPayload, FolderBeyondMaxPathIsListedWhereTheWideFunctionsReach) {
             (std::vector<std::string>{outer + "\\" + inner + "\\deep.txt", "top.txt"}));
   DeleteFileW((longFolder + L"\\deep.txt").c_str());
   RemoveDirectoryW(longFolder.c_str());
+}
+
+// Links and junctions in the payload are passed over: neither followed (two links leading
+// back into the payload would make the walk endless) nor copied.
+TEST(ScanPayload, PassesOverLinks) {
+  ScratchFolder folder;
+  WriteBytes(folder.Path("a.txt"), "a");
+  MakeFolder(folder.Path("Sub"));
+  WriteBytes(folder.Path("Sub\\b.txt"), "bb");
+  if (!e2e::MakeLink(folder.Path("Sub\\Up"), folder.Path()) ||
+      !e2e::MakeLink(folder.Path("Again"), folder.Path()))
+    GTEST_SKIP() << "no symbolic links here";
+  PayloadInventory inventory = Scan(folder.Path());
+  EXPECT_EQ(inventory.FolderPaths, (std::vector<std::string>{"Sub"}));
+  std::vector<std::string> files = inventory.FilePaths;
+  std::sort(files.begin(), files.end());
+  EXPECT_EQ(files, (std::vector<std::string>{"Sub\\b.txt", "a.txt"}));
+  EXPECT_EQ(inventory.TotalSize, 3u);
 }

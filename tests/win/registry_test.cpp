@@ -107,3 +107,25 @@ TEST_F(RegistryTest, DeletesAKeyWithItsSubKeys) {
   EXPECT_FALSE(registry.Open(key_, false));
   EXPECT_FALSE(registry.DeleteKey(key_));  // not there any more
 }
+
+// However the key is spelled, the tree delete never takes the list of installed programs or a
+// key above it; a product's own entry it does delete.
+TEST(RegistryInOwnPrefix, TreeDeleteNeverTakesTheListOfInstalledPrograms) {
+  const std::string list = "Software\\Microsoft\\windows\\CurrentVersion\\uninstall";
+  Registry machine(HKEY_LOCAL_MACHINE);
+  ASSERT_TRUE(machine.Open(list + "\\Other Product", true));
+  machine.WriteString("UninstallString", "C:\\Other\\Uninstall.exe");
+  ASSERT_TRUE(machine.Open(list + "\\Daftar", true));
+  for (const std::string& key :
+       {list, list + "\\", list + "\\\\", list + std::string("\\\0", 2),
+        list + std::string("\\\0Daftar", 8),
+        std::string("software\\microsoft\\WINDOWS\\currentversion\\UNINSTALL\\"),
+        std::string("Software\\Microsoft\\windows\\CurrentVersion")}) {
+    EXPECT_FALSE(machine.DeleteKey(key)) << testing::PrintToString(key);
+    EXPECT_TRUE(machine.Open(list + "\\Other Product", false)) << testing::PrintToString(key);
+  }
+  EXPECT_TRUE(machine.DeleteKey(list + "\\Daftar"));
+  EXPECT_FALSE(machine.Open(list + "\\Daftar", false));
+  EXPECT_TRUE(machine.Open(list + "\\Other Product", false));
+  EXPECT_EQ(machine.ReadString("UninstallString"), "C:\\Other\\Uninstall.exe");
+}

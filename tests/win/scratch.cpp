@@ -1,5 +1,6 @@
 #include "tests/win/scratch.h"
 
+#include "tests/e2e/driver.h"
 #include "win/files.h"
 #include "win/text.h"
 
@@ -24,6 +25,11 @@ void RemoveTree(const std::string& path) {
   DWORD attributes = GetFileAttributesW(ToWide(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return;
   SetPlainAttributes(path);
+  // A link goes by itself; what it leads to stays.
+  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+    e2e::RemoveLink(path);
+    return;
+  }
   if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
     DeleteFileAt(path);
     return;

@@ -110,6 +110,8 @@ TEST(SystemFiles, UnreadableMediumFileStopsWithTheCopyFailure) {
   CreateDirectoryA((medium.root + "System").c_str(), nullptr);
   const std::string locked = medium.root + "System\\locked.dll";
   Write(locked, "bytes");
+  // The library in place stays whole when the medium's copy cannot be read.
+  Write(medium.target + "locked.dll", "installed library");
   HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(holder, INVALID_HANDLE_VALUE);
   try {
@@ -119,6 +121,8 @@ TEST(SystemFiles, UnreadableMediumFileStopsWithTheCopyFailure) {
     EXPECT_EQ(std::string(failure.what()).rfind("Cannot open file \"", 0), 0u) << failure.what();
   }
   CloseHandle(holder);
+  EXPECT_EQ(Bytes(medium.target + "locked.dll"), "installed library");
+  EXPECT_FALSE(FileExists(medium.target + "locked.dll.$$$"));
 }
 
 TEST(SystemFiles, RegisterComServerResults) {

@@ -4,6 +4,7 @@
 #include "core/failure.h"
 #include "core/removal.h"
 #include "tests/e2e/driver.h"
+#include "tests/win/scratch.h"
 #include "win/files.h"
 #include "win/shell_delete.h"
 #include "win/system_folders.h"
@@ -169,6 +170,28 @@ TEST(ProtectedFolders, NameTheSystemsAndTheUsersFolders) {
   ASSERT_GT(GetShortPathNameA(path, shortPath, MAX_PATH), 0u);
   EXPECT_TRUE(IsProtectedFolder(LongFullPath(std::string(shortPath) + "\\"), folders)) << shortPath;
   EXPECT_FALSE(IsProtectedFolder(LongFullPath(std::string(path) + "\\Acme Tools"), folders));
+}
+
+// A link anywhere on a path is found, and the final path resolves it; short names are
+// written long.
+TEST(FinalPath, ResolvesLinksAndShortNamesAndTheLinksAreFound) {
+  ScratchFolder folder;
+  MakeFolder(folder.Path("Real Folder"));
+  MakeFolder(folder.Path("Real Folder\\Sub"));
+  if (!e2e::MakeLink(folder.Path("Link"), folder.Path("Real Folder")))
+    GTEST_SKIP() << "no symbolic links here";
+  EXPECT_FALSE(HasLinkOnPath(folder.Path("Real Folder\\Sub")));
+  EXPECT_FALSE(HasLinkOnPath(folder.Path("Real Folder\\Sub\\")));
+  EXPECT_FALSE(HasLinkOnPath(folder.Path("Real Folder\\missing")));
+  for (const char* path :
+       {"Link", "Link\\", "Link\\Sub", "Link\\Sub\\missing", "Real Folder\\..\\Link"})
+    EXPECT_TRUE(HasLinkOnPath(folder.Path(path))) << path;
+  EXPECT_TRUE(SameFolder(FinalPath(folder.Path("Link\\Sub")), folder.Path("Real Folder\\Sub")))
+      << FinalPath(folder.Path("Link\\Sub"));
+  char shortPath[MAX_PATH];
+  ASSERT_GT(GetShortPathNameA(folder.Path("Real Folder").c_str(), shortPath, MAX_PATH), 0u);
+  EXPECT_TRUE(SameFolder(FinalPath(shortPath), folder.Path("Real Folder"))) << shortPath;
+  EXPECT_EQ(FinalPath(folder.Path("missing")), folder.Path("missing"));
 }
 
 // The removal script run by the command interpreter: while the uninstaller's file is held

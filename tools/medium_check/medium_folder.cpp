@@ -132,7 +132,10 @@ class HostMediumFolder : public MediumFolder {
       const std::string name = entry.path().filename().string();
       const bool isFolder = entry.is_directory(error);
       const uint64_t size = isFolder ? 0 : entry.file_size(error);
-      found.push_back({UpperAtoZ(name), {ToCodePage(name), isFolder ? kFolderBit : 0u, size}});
+      // A symbolic link lists as Windows lists a link: with the reparse-point bit.
+      const uint32_t attributes =
+          (isFolder ? kFolderBit : 0u) | (entry.is_symlink(error) ? kReparsePointBit : 0u);
+      found.push_back({UpperAtoZ(name), {ToCodePage(name), attributes, size}});
     }
     std::stable_sort(found.begin(), found.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -155,10 +158,12 @@ class HostMediumFolder : public MediumFolder {
 
  private:
   // Each component of a relative path in code page 1256, found without regard to letter
-  // case as Windows finds it. An absolute Windows path names no folder of this machine.
+  // case as Windows finds it. An absolute Windows path names no folder of this machine, and a
+  // name with a NUL byte none at all (the file system would read only the part before it).
   std::optional<fs::path> Resolve(const std::string& path) const {
     if (!path.empty() && (path[0] == '\\' || path[0] == '/' || path.find(':') != std::string::npos))
       return std::nullopt;
+    if (path.find('\0') != std::string::npos) return std::nullopt;
     fs::path current = root_;
     std::istringstream components(path);
     std::string component;
@@ -192,7 +197,11 @@ std::unique_ptr<MediumFolder> OpenMediumFolder(const std::string& path) {
   return std::make_unique<HostMediumFolder>(path);
 }
 
-void PrintLine(const std::string& text) { std::printf("%s\n", ToUtf8(text).c_str()); }
+// The whole line, NUL bytes included.
+void PrintLine(const std::string& text) {
+  const std::string line = ToUtf8(text) + "\n";
+  std::fwrite(line.data(), 1, line.size(), stdout);
+}
 
 std::string CommandLineArgument(int index, char** argv) { return argv[index]; }
 
