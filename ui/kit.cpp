@@ -6,6 +6,9 @@
 #include "win/text.h"
 
 #include <commctrl.h>
+#include <objbase.h>
+
+#include <exception>
 
 namespace ui {
 namespace {
@@ -15,6 +18,8 @@ const wchar_t kApplicationClass[] = L"SkinApplication";
 std::string applicationTitle;
 HWND applicationWindow = nullptr;
 HWND mainWindow = nullptr;
+// While RunAnswering runs work asking for it: the pointer over the windows is the hourglass.
+bool busy = false;
 
 RECT ToRect(const Rect& rect) {
   return {rect.left, rect.top, rect.left + rect.width, rect.top + rect.height};
@@ -460,6 +465,10 @@ LRESULT Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
           }
       }
       break;
+    case WM_SETCURSOR:
+      if (!busy || LOWORD(lParam) != HTCLIENT) break;
+      SetCursor(LoadCursor(nullptr, IDC_WAIT));
+      return TRUE;
     case WM_CHAR:
       Guarded([&] { OnKeyPress((int)wParam); });
       return 0;
@@ -490,6 +499,10 @@ LRESULT CALLBACK Form::ControlProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_NCHITTEST:
       return hotSpot ? HTCLIENT : HTTRANSPARENT;
     case WM_SETCURSOR:
+      if (busy) {
+        SetCursor(LoadCursor(nullptr, IDC_WAIT));
+        return TRUE;
+      }
       if (!hotSpot) break;
       SetCursor(LoadCursor(nullptr, IDC_HAND));
       return TRUE;
@@ -678,6 +691,57 @@ void ProcessMessages() {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
+}
+
+namespace {
+struct Work {
+  const std::function<void()>& run;
+  std::exception_ptr failure;
+};
+
+DWORD WINAPI RunWork(void* context) {
+  Work& work = *static_cast<Work*>(context);
+  const HRESULT com = CoInitialize(nullptr);
+  try {
+    work.run();
+  } catch (...) {
+    work.failure = std::current_exception();
+  }
+  if (SUCCEEDED(com)) CoUninitialize();
+  return 0;
+}
+}  // namespace
+
+void RunAnswering(const std::function<void()>& run, bool busyCursor) {
+  Work work{run, nullptr};
+  HANDLE thread = CreateThread(nullptr, 0, RunWork, &work, 0, nullptr);
+  if (!thread) {
+    run();  // no thread to be had: the work runs here, without answering meanwhile
+    return;
+  }
+  const bool wasBusy = busy;
+  if (busyCursor) {
+    busy = true;
+    SetCursor(LoadCursor(nullptr, IDC_WAIT));
+  }
+  int quitCode = -1;  // a quit message is kept for the loop that owns it
+  while (quitCode < 0 &&
+         MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+    MSG message;
+    while (quitCode < 0 && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) quitCode = (int)message.wParam;
+      else {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+      }
+    }
+  }
+  WaitForSingleObject(thread, INFINITE);
+  CloseHandle(thread);
+  busy = wasBusy;
+  if (busyCursor && !wasBusy) SetCursor(LoadCursor(nullptr, IDC_ARROW));
+  if (quitCode >= 0) PostQuitMessage(quitCode);
+  if (work.failure) std::rethrow_exception(work.failure);
 }
 
 void EndProgram() { ExitProcess(0); }

@@ -66,12 +66,13 @@ void UninstallWindow::OnCreate() {
 }
 
 void UninstallWindow::OnClick(int id) {
+  if (removing_) return;
   if (id == kUninstallCancel) ui::EndProgram();
   if (id == kUninstallOk) Remove();
 }
 
 void UninstallWindow::OnKeyPress(int character) {
-  if (character == kEscape) ui::EndProgram();
+  if (character == kEscape && !removing_) ui::EndProgram();
 }
 
 void UninstallWindow::Remove() {
@@ -95,11 +96,24 @@ void UninstallWindow::Remove() {
     ui::EndProgram();
   }
   const std::string installFolder = *InstallFolderFromUninstallString(*uninstallString);
-  DeleteInstallFolderContents(installFolder);
-  RemoveShortcutsAndUninstallEntry(programName_, shortcutName_);
+  // The deletes run on a thread of their own, with the hourglass, while the window answers.
   // The recycle bin is left as it is: what was removed stays restorable there, together
   // with everything the user had put there before.
-  const std::string script = WriteRemovalScript(installFolder + "\\uninstall.exe");
+  std::string script;
+  removing_ = true;
+  try {
+    ui::RunAnswering(
+        [&] {
+          DeleteInstallFolderContents(installFolder);
+          RemoveShortcutsAndUninstallEntry(programName_, shortcutName_);
+          script = WriteRemovalScript(installFolder + "\\uninstall.exe");
+        },
+        true);
+  } catch (...) {
+    removing_ = false;  // the guard shows the failure; the button may be pressed again
+    throw;
+  }
+  removing_ = false;
   ui::ShowInformation(texts::kRemovalDone);
   StartRemovalScript(script);
   ui::EndProgram();
