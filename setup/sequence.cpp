@@ -68,12 +68,17 @@ class WindowInstallationSteps : public InstallationSteps {
   void InstallSystemFiles() override { AsStep([] { ::InstallSystemFiles(); }); }
   void InstallFonts() override { AsStep([] { ::InstallFonts(); }); }
   bool FileExists(const std::string& path) override { return ::FileExists(path); }
-  // The window handles its messages between chunks too, so that it answers during a large
-  // file. An exit confirmed meanwhile ends the program once the file is whole: no file is
-  // left cut short under its name.
+  // The window handles its messages between chunks of a file too; a large file is copied
+  // on a thread of its own, as the system may hold one write of it back for a long time (a
+  // writer with much unwritten data waits for the disk), while the window answers at once.
+  // An exit confirmed meanwhile ends the program once the file is whole: no file is left cut
+  // short under its name.
   void CopyFileContents(const std::string& source, const std::string& target) override {
     EndAfter endAfterTheFile(exitWindow_);
-    ::CopyFileContents(source, target, [this] { PumpMessages(); });
+    if (FileSizeAt(source) >= kOwnThreadBytes)
+      ui::RunAnswering([&] { ::CopyFileContents(source, target); });
+    else
+      ::CopyFileContents(source, target, [this] { PumpMessages(); });
   }
   // Each pass costs calls to the system (several under Wine), so the window handles its
   // messages every few milliseconds rather than after every file or chunk; that is still
@@ -126,6 +131,7 @@ class WindowInstallationSteps : public InstallationSteps {
   }
 
   static constexpr DWORD kPumpInterval = 20;  // milliseconds
+  static constexpr uint64_t kOwnThreadBytes = 1 << 20;
   ui::Form& window_;
   ExitWindow& exitWindow_;
   const SetupConfig& config_;

@@ -52,6 +52,13 @@ bool FolderExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+uint64_t FileSizeAt(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (HasNul(path) || !GetFileAttributesExW(ToWide(path).c_str(), GetFileExInfoStandard, &data))
+    return 0;
+  return (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
 void ListFolder(const std::string& pattern, uint32_t mask,
                 const std::function<void(const ListedEntry&)>& visit) {
   if (HasNul(pattern)) return;
