@@ -85,35 +85,41 @@ void UninstallWindow::Remove() {
     ui::ShowWarning(texts::kShortcutNameInvalid);
     ui::EndProgram();
   }
-  const std::optional<std::string> uninstallString = ReadUninstallString(programName_);
+  // From here on the work runs on a thread of its own, with the hourglass, while the window
+  // answers (the shell folders and the deletes may take long); the messages wait for it.
+  struct Removing {
+    explicit Removing(bool& flag) : flag(flag) { flag = true; }
+    ~Removing() { flag = false; }  // also after a failure: the button may be pressed again
+    bool& flag;
+  } removing(removing_);
+  std::optional<std::string> uninstallString;
+  bool mayEmpty = false;
+  ui::RunAnswering(
+      [&] {
+        uninstallString = ReadUninstallString(programName_);
+        // Only the folder this uninstaller was installed into, and never a system folder.
+        mayEmpty = uninstallString && MayEmptyInstallFolder(*uninstallString, ProgramFolder());
+      },
+      true);
   if (!uninstallString) {
     ui::ShowInformation(texts::kUninstallEntryMissing);
     ui::EndProgram();
   }
-  // Only the folder this uninstaller was installed into, and never a system folder.
-  if (!MayEmptyInstallFolder(*uninstallString, ProgramFolder())) {
+  if (!mayEmpty) {
     ui::ShowWarning(texts::kInstallFolderProtected);
     ui::EndProgram();
   }
   const std::string installFolder = *InstallFolderFromUninstallString(*uninstallString);
-  // The deletes run on a thread of their own, with the hourglass, while the window answers.
   // The recycle bin is left as it is: what was removed stays restorable there, together
   // with everything the user had put there before.
   std::string script;
-  removing_ = true;
-  try {
-    ui::RunAnswering(
-        [&] {
-          DeleteInstallFolderContents(installFolder);
-          RemoveShortcutsAndUninstallEntry(programName_, shortcutName_);
-          script = WriteRemovalScript(installFolder + "\\uninstall.exe");
-        },
-        true);
-  } catch (...) {
-    removing_ = false;  // the guard shows the failure; the button may be pressed again
-    throw;
-  }
-  removing_ = false;
+  ui::RunAnswering(
+      [&] {
+        DeleteInstallFolderContents(installFolder);
+        RemoveShortcutsAndUninstallEntry(programName_, shortcutName_);
+        script = WriteRemovalScript(installFolder + "\\uninstall.exe");
+      },
+      true);
   ui::ShowInformation(texts::kRemovalDone);
   StartRemovalScript(script);
   ui::EndProgram();
