@@ -71,8 +71,8 @@ void Shot(const char* name, HWND window, HWND over = nullptr, DWORD settleMs = 5
 }
 
 void ListFiles(const std::string& folder, const std::string& prefix, int* count) {
-  ListFolder(folder + "\\*.*", 63, [&](const ListedEntry& entry) {
-    if (entry.name == "." || entry.name == "..") return;
+  ListFolder(folder + "\\*.*", kEveryEntryMask, [&](const ListedEntry& entry) {
+    if (IsDotName(entry.name)) return;
     if (entry.attributes & FILE_ATTRIBUTE_DIRECTORY) {
       ListFiles(folder + "\\" + entry.name, prefix + entry.name + "\\", count);
     } else {
@@ -130,15 +130,15 @@ void PrintInstalled(const std::string& medium, const std::string& installFolder,
 
   Registry machine(HKEY_LOCAL_MACHINE);
   printf("\nUninstall entry HKLM\\%s:\n", UninstallKey(record.ProgramName).c_str());
-  if (machine.Open(UninstallKey(record.ProgramName), false))
+  if (machine.Open(UninstallKey(record.ProgramName)))
     for (const char* name : {"UninstallString", "DisplayName", "Publisher", "Author"})
       printf("  %-16s %s\n", name, machine.ReadString(name).c_str());
 
   std::string windows = ::WindowsFolder();
   std::string fonts = FontsFolderOf(windows);
   printf("\nFonts (%s) and their registry names:\n", fonts.c_str());
-  machine.Open("Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts", false);
-  ListFolder(medium + "\\Fonts\\*.ttf", 63, [&](const ListedEntry& entry) {
+  machine.Open("Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts");
+  ListFolder(medium + "\\Fonts\\*.ttf", kEveryEntryMask, [&](const ListedEntry& entry) {
     printf("  %-12s %s\n", entry.name.c_str(), Present(FileExists(fonts + entry.name)));
   });
   for (const char* name : {"Nazli (TrueType)", "Titr Bold (TrueType)"})
@@ -147,7 +147,7 @@ void PrintInstalled(const std::string& medium, const std::string& installFolder,
   std::string system = SystemFolderOf(windows, RunningWindowsVersion());
   printf("\nSystem files (%s):\n  SampleServer.dll: %s\n", system.c_str(),
          Present(FileExists(system + "SampleServer.dll")));
-  machine.Open("Software\\Sample Accounts\\Server", false);
+  machine.Open("Software\\Sample Accounts\\Server");
   printf("  registered by its DllRegisterServer: %s\n",
          machine.ReadString("Registered").empty() ? "no" : "yes");
 
@@ -157,7 +157,7 @@ void PrintInstalled(const std::string& medium, const std::string& installFolder,
   for (const LocaleRow& row : kLocaleRows) {
     if (!printed.insert(std::string(row.key) + "\\" + row.value).second) continue;
     Registry& registry = row.root == LocaleRoot::kLocalMachine ? machine : user;
-    if (!registry.Open(row.key, false)) continue;
+    if (!registry.Open(row.key)) continue;
     printf("  %s\\%s\\%s = %s\n", row.root == LocaleRoot::kLocalMachine ? "HKLM" : "HKCU", row.key,
            row.value, registry.ReadString(row.value).c_str());
   }
@@ -204,10 +204,10 @@ int main(int argc, char** argv) {
     printf("Installer exit code: %ld\n", setup.WaitExit(30000));
   }
 
-  HANDLE file = OpenFileForReading(installFolder + "\\INSTALL.CFG");
-  if (file == INVALID_HANDLE_VALUE) return Fail("no INSTALL.CFG in the install folder");
-  ProductRecord record = ReadProductRecord(file);
-  CloseHandle(file);  // open, it would keep the uninstaller from removing it
+  ProductRecord record;
+  unsigned long error = 0;
+  if (!ReadProductRecord(installFolder + "\\" + kProductRecordName, &record, &error))
+    return Fail("no INSTALL.CFG in the install folder");
   PrintInstalled(medium, installFolder, record);
 
   printf("\nRunning %s\\Uninstall.EXE\n", installFolder.c_str());
@@ -234,6 +234,6 @@ int main(int argc, char** argv) {
       Present(FolderExists(installFolder)),
       Present(FileExists(ReadShellFolder(kDesktopValue) + "\\" + link)),
       Present(FolderExists(GroupFolder(ReadShellFolder(kStartMenuValue), "Selvara"))),
-      Present(machine.Open(UninstallKey(record.ProgramName), false)));
+      Present(machine.Open(UninstallKey(record.ProgramName))));
   return 0;
 }
