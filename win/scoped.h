@@ -41,6 +41,7 @@ namespace scoped_release {
 inline void Handle(HANDLE handle) { CloseHandle(handle); }
 inline void Find(HANDLE handle) { FindClose(handle); }
 inline void Key(HKEY key) { RegCloseKey(key); }
+inline void Library(HMODULE library) { FreeLibrary(library); }
 template <typename Object>
 void GdiObject(Object object) { DeleteObject(object); }
 inline void MemoryDC(HDC dc) { DeleteDC(dc); }
@@ -51,6 +52,7 @@ inline void Metafile(HENHMETAFILE metafile) { DeleteEnhMetaFile(metafile); }
 using ScopedHandle = Scoped<HANDLE, scoped_release::Handle>;      // CreateFile
 using ScopedFind = Scoped<HANDLE, scoped_release::Find>;          // FindFirstFile
 using ScopedKey = Scoped<HKEY, scoped_release::Key>;              // RegOpenKeyEx, RegCreateKeyEx
+using ScopedLibrary = Scoped<HMODULE, scoped_release::Library>;   // LoadLibrary
 // GDI objects: CreateFont, CreateSolidBrush, CreateCompatibleBitmap, CreateDIBSection, ...
 template <typename Object>
 using ScopedGdi = Scoped<Object, scoped_release::GdiObject<Object>>;

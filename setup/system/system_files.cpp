@@ -3,6 +3,7 @@
 #include "core/system_payload.h"
 #include "win/files.h"
 #include "win/registry.h"
+#include "win/scoped.h"
 #include "win/windows_info.h"
 
 #include <windows.h>
@@ -17,13 +18,12 @@ const char* const kFontTables[] = {
 
 bool CallServerEntry(const std::string& path, const char* entryName) {
   if (!FileExists(path)) return false;
-  HMODULE library = LoadLibraryFile(path);
-  if (!library) return false;
+  ScopedLibrary library(LoadLibraryFile(path));
+  if (!library.held()) return false;
   using EntryPoint = HRESULT(WINAPI*)();
   auto entry = reinterpret_cast<EntryPoint>(
-      reinterpret_cast<void (*)()>(GetProcAddress(library, entryName)));
+      reinterpret_cast<void (*)()>(GetProcAddress(library.get(), entryName)));
   if (entry) entry();  // the library's own report of success is not examined
-  FreeLibrary(library);
   return true;
 }
 }  // namespace

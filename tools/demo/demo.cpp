@@ -20,6 +20,7 @@
 #include "uninstall/controls.h"
 #include "win/files.h"
 #include "win/registry.h"
+#include "win/scoped.h"
 #include "win/windows_info.h"
 
 using namespace e2e;
@@ -41,8 +42,8 @@ void Shot(const char* name, HWND window, HWND over = nullptr, DWORD settleMs = 5
     UnionRect(&area, &area, &second);
   }
   int width = area.right - area.left, height = area.bottom - area.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
+  WindowDC screen(nullptr);
+  ScopedMemoryDC memory(CreateCompatibleDC(screen.get()));
   BITMAPINFO info = {};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width;
@@ -50,10 +51,11 @@ void Shot(const char* name, HWND window, HWND over = nullptr, DWORD settleMs = 5
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 24;
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-  SelectObject(memory, old);
+  ScopedBitmap bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  {
+    SelectedObject selected(memory.get(), bitmap.get());
+    BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY);
+  }
   DWORD rowBytes = ((width * 3 + 3) / 4) * 4;
   BITMAPFILEHEADER header = {};
   header.bfType = 0x4D42;
@@ -65,9 +67,6 @@ void Shot(const char* name, HWND window, HWND over = nullptr, DWORD settleMs = 5
   char file[32];
   snprintf(file, sizeof file, "%d-%s.bmp", ++shotNumber, name);
   WriteFile(folderOfShots + "\\" + file, bytes);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
 }
 
 void ListFiles(const std::string& folder, const std::string& prefix, int* count) {
