@@ -152,8 +152,8 @@ void Form::MakeControls() {
                                     (HMENU)(INT_PTR)row.id, instance, nullptr);
       if (!animationBrush_.held()) animationBrush_.Reset(CreateSolidBrush(row.fill));
       // The system's file-copy clip lives in shell32 as AVI resource 161.
-      SendMessageW(item.window, ACM_OPENW, (WPARAM)LoadLibraryW(L"shell32.dll"),
-                   (LPARAM)MAKEINTRESOURCEW(161));
+      if (!shell32_.held()) shell32_.Reset(LoadLibraryW(L"shell32.dll"));
+      SendMessageW(item.window, ACM_OPENW, (WPARAM)shell32_.get(), (LPARAM)MAKEINTRESOURCEW(161));
     } else {
       item.window = CreateWindowExW(WS_EX_TRANSPARENT, kControlClass, L"", style, rect.left, rect.top,
                                     item.rect.width, item.rect.height, window_,

@@ -213,6 +213,7 @@ class Form {
   HWND tooltip_ = nullptr;
   ScopedFont windowFont_;
   ScopedBrush animationBrush_;
+  ScopedLibrary shell32_;  // the animation's clip
   std::vector<ScopedFont> fonts_;
   bool modal_ = false;
   bool main_ = false;
