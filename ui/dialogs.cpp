@@ -8,12 +8,12 @@
 
 namespace ui {
 namespace {
-// Activating the application window (its taskbar button) activates the form last active;
-// closing it (the taskbar's menu) asks the main window to close, as its close box does.
 HWND applicationWindow = nullptr;
 HWND mainWindow = nullptr;
 std::string applicationTitle;
 
+// Activating the application window (its taskbar button) activates the form last active;
+// closing it (the taskbar's menu) asks the main window to close, as its close box does.
 LRESULT CALLBACK ApplicationProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ACTIVATE: {
