@@ -1,12 +1,12 @@
 // The installation sequence, run by the main window's confirm hot-spot: the steps of
 // RunInstallation carried out on this machine and in this window.
-#include "core/installation.h"
+#include "setup/sequence.h"
+
 #include "core/windows_version.h"
 #include "setup/controls.h"
 #include "setup/engine/payload.h"
 #include "setup/engine/shortcuts.h"
 #include "setup/engine/target.h"
-#include "setup/main_window.h"
 #include "setup/system/locale.h"
 #include "setup/system/restart.h"
 #include "setup/system/system_files.h"
@@ -21,8 +21,8 @@ namespace {
 
 class WindowInstallationSteps : public InstallationSteps {
  public:
-  WindowInstallationSteps(ui::Form& window, ExitWindow& exitWindow, const SetupConfig& config)
-      : window_(window), exitWindow_(exitWindow), config_(config) {}
+  WindowInstallationSteps(ui::Form& window, ExitWindow& exitWindow)
+      : window_(window), exitWindow_(exitWindow) {}
 
   void ApplyPersianLocale(int mode) override {
     AsStep([mode] { ::ApplyPersianLocale(static_cast<uint8_t>(mode)); });
@@ -89,16 +89,19 @@ class WindowInstallationSteps : public InstallationSteps {
     lastPump_ = now;
     ui::ProcessMessages();
   }
-  void RenamePayloadPrograms(const std::string& installFolder) override {
-    AsStep([&] { ::RenamePayloadPrograms(installFolder, config_.ProgramName); });
+  void RenamePayloadPrograms(const std::string& installFolder,
+                             const std::string& programName) override {
+    AsStep([&] { ::RenamePayloadPrograms(installFolder, programName); });
   }
   void WriteProductRecord(const std::string& installFolder, const ProductRecord& record) override {
     AsStep([&] { ::WriteProductRecord(installFolder, record); });
   }
-  void CreateShortcutsAndUninstallEntry(const std::string& installFolder) override {
+  void CreateShortcutsAndUninstallEntry(const std::string& installFolder,
+                                        const std::string& programName,
+                                        const std::string& shortcutName,
+                                        const std::string& menuGroup) override {
     AsStep([&] {
-      ::CreateShortcutsAndUninstallEntry(installFolder, config_.ProgramName, config_.ShortcutName,
-                                         config_.MenuGroup);
+      ::CreateShortcutsAndUninstallEntry(installFolder, programName, shortcutName, menuGroup);
     });
   }
   bool RunsSecondLocaleStep() override { return ::RunsSecondLocaleStep(RunningWindowsVersion()); }
@@ -134,40 +137,14 @@ class WindowInstallationSteps : public InstallationSteps {
   static constexpr uint64_t kOwnThreadBytes = 1 << 20;
   ui::Form& window_;
   ExitWindow& exitWindow_;
-  const SetupConfig& config_;
   DWORD lastPump_ = GetTickCount();
   PayloadInventory inventory_;
 };
 
 }  // namespace
 
-// The confirm hot-spot. While the installation runs (the window handles input throughout
-// it) further clicks here and on change are ignored. Without a target path (after a failed
-// start-up) nothing is done and the chooser opens, so the user can pick one.
-void MainWindow::Next1Click() {
-  if (installing_) return;
-  const SetupConfig& config = state_.Config;
-  InstallationInputs inputs;
-  inputs.startFolder = state_.StartFolder;
-  inputs.sourceFolder = config.SourceFolder;
-  inputs.defaultFolderName = config.DefaultFolderName;
-  inputs.programName = config.ProgramName;
-  inputs.shortcutName = config.ShortcutName;
-  inputs.organization = config.Organization;
-  inputs.localeMode = config.LocaleMode;
-  inputs.targetPath = Text(kPath);
-  inputs.title1 = Text(kTetr1);
-  inputs.title2 = Text(kTetr2);
-
-  WindowInstallationSteps steps(*this, exitWindow_, config);
-  installing_ = true;
-  InstallationOutcome outcome;
-  try {
-    outcome = RunInstallation(inputs, steps);
-  } catch (...) {
-    installing_ = false;  // the guard shows the failure; a second click runs it again
-    throw;
-  }
-  installing_ = false;
-  if (outcome == InstallationOutcome::kNoTargetPath) changeClick();
+InstallationOutcome RunWindowInstallation(ui::Form& window, ExitWindow& exitWindow,
+                                          const InstallationInputs& inputs) {
+  WindowInstallationSteps steps(window, exitWindow);
+  return RunInstallation(inputs, steps);
 }

@@ -9,7 +9,6 @@
 #include "uninstall/controls.h"
 #include "uninstall/removal.h"
 #include "win/files.h"
-#include "win/scoped.h"
 
 namespace {
 
@@ -25,7 +24,6 @@ const ui::Control kLayout[] = {
               ui::kRightToLeft, ""),
 };
 
-const char kRecordFileName[] = "install.cfg";
 const int kEscape = 27;
 
 // The folder of the running program's file, with its last backslash.
@@ -43,20 +41,17 @@ UninstallWindow::UninstallWindow()
 
 void UninstallWindow::OnCreate() {
   // Beside the program, never in the current folder.
-  const std::string path = ProgramFolder() + kRecordFileName;
+  const std::string path = ProgramFolder() + kProductRecordName;
   if (!FileExists(path)) {
     ui::ShowInformation(texts::kRecordMissing);
     ui::EndProgram();
   }
   ProductRecord record;
-  {
-    ScopedHandle file(OpenFileForReading(path));
-    if (!file.held()) {
-      // The error number alone; the window then opens with empty values.
-      ui::ShowInformation(std::to_string(GetLastError()));
-      return;
-    }
-    record = ReadProductRecord(file.get());
+  unsigned long error = 0;
+  if (!ReadProductRecord(path, &record, &error)) {
+    // The error number alone; the window then opens with empty values.
+    ui::ShowInformation(std::to_string(error));
+    return;
   }
   programName_ = record.ProgramName;
   shortcutName_ = record.ShortcutName;
@@ -100,7 +95,7 @@ void UninstallWindow::Remove() {
         // Only the folder this uninstaller was installed into, and never a system folder.
         mayEmpty = uninstallString && MayEmptyInstallFolder(*uninstallString, ProgramFolder());
       },
-      true);
+      ui::Pointer::kHourglass);
   if (!uninstallString) {
     ui::ShowInformation(texts::kUninstallEntryMissing);
     ui::EndProgram();
@@ -117,9 +112,9 @@ void UninstallWindow::Remove() {
       [&] {
         DeleteInstallFolderContents(installFolder);
         RemoveShortcutsAndUninstallEntry(programName_, shortcutName_);
-        script = WriteRemovalScript(installFolder + "\\uninstall.exe");
+        script = WriteRemovalScript(installFolder + "\\" + kUninstallerFileName);
       },
-      true);
+      ui::Pointer::kHourglass);
   ui::ShowInformation(texts::kRemovalDone);
   StartRemovalScript(script);
   ui::EndProgram();

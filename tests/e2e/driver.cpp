@@ -56,6 +56,9 @@ bool WaitChildrenGone(DWORD parentId, DWORD timeoutMs) {
   entry.dwSize = sizeof entry;
   for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
     if (entry.th32ParentProcessID != parentId) continue;
+    // Wine's desktop process is started by the first program of a prefix that opens a window,
+    // as its child, and lives as long as the prefix: it is not the program's work.
+    if (lstrcmpiA(entry.szExeFile, "explorer.exe") == 0) continue;
     // A child that ended between the listing and this call needs no waiting.
     if (HANDLE child = OpenProcess(SYNCHRONIZE, FALSE, entry.th32ProcessID))
       children.push_back(child);
