@@ -5,6 +5,7 @@
 
 #include "core/display.h"
 #include "core/texts.h"
+#include "win/scoped.h"
 #include "win/text.h"
 
 #include <objbase.h>
@@ -166,8 +167,8 @@ bool ShowsHourglass() { return hourglass; }
 
 void RunAnswering(const std::function<void()>& run, Pointer pointer) {
   Work work{run, nullptr};
-  HANDLE thread = CreateThread(nullptr, 0, RunWork, &work, 0, nullptr);
-  if (!thread) {
+  ScopedHandle thread(CreateThread(nullptr, 0, RunWork, &work, 0, nullptr));
+  if (!thread.held()) {
     run();  // no thread to be had: the work runs here, without answering meanwhile
     return;
   }
@@ -177,8 +178,9 @@ void RunAnswering(const std::function<void()>& run, Pointer pointer) {
     SetCursor(LoadCursor(nullptr, IDC_WAIT));
   }
   int quitCode = -1;  // a quit message is kept for the loop that owns it
+  HANDLE running = thread.get();
   while (quitCode < 0 &&
-         MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+         MsgWaitForMultipleObjects(1, &running, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
     MSG message;
     while (quitCode < 0 && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
       if (message.message == WM_QUIT) {
@@ -189,8 +191,7 @@ void RunAnswering(const std::function<void()>& run, Pointer pointer) {
       }
     }
   }
-  WaitForSingleObject(thread, INFINITE);
-  CloseHandle(thread);
+  WaitForSingleObject(running, INFINITE);
   hourglass = hadHourglass;
   if (pointer == Pointer::kHourglass && !hadHourglass) SetCursor(LoadCursor(nullptr, IDC_ARROW));
   if (quitCode >= 0) PostQuitMessage(quitCode);

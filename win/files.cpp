@@ -131,11 +131,13 @@ bool RenameOpenFile(HANDLE file, const std::wstring& target) {
   return setInformation(file, kFileRenameInfo, record, DWORD(bytes.size()));
 }
 
-// The copy into PartialCopyName(target); with renameWhenWhole, the whole copy is then
+enum class WhenWhole { kKeepPartial, kRenameToTarget };
+
+// The copy into PartialCopyName(target); with kRenameToTarget, the whole copy is then
 // renamed to the target (through its handle where the system can, else by name). Returns the
 // partial copy's name.
 std::string CopyWhole(const std::string& source, const std::string& target,
-                      bool targetMustBeWritable, bool renameWhenWhole,
+                      bool targetMustBeWritable, WhenWhole whenWhole,
                       const std::function<void()>& betweenChunks) {
   const DWORD kChunk = 61440;
   if (HasNul(source)) RaiseSystemFailure(texts::kCannotOpenFile, source, ERROR_FILE_NOT_FOUND);
@@ -177,9 +179,10 @@ std::string CopyWhole(const std::string& source, const std::string& target,
       DeleteFileW(ToWide(partial).c_str());
       throw;
     }
-    if (renameWhenWhole) renamed = RenameOpenFile(out.get(), ToWide(target));
+    if (whenWhole == WhenWhole::kRenameToTarget)
+      renamed = RenameOpenFile(out.get(), ToWide(target));
   }  // the copy closes before the source
-  if (renameWhenWhole && !renamed &&
+  if (whenWhole == WhenWhole::kRenameToTarget && !renamed &&
       !MoveFileExW(ToWide(partial).c_str(), ToWide(target).c_str(), MOVEFILE_REPLACE_EXISTING)) {
     const DWORD error = GetLastError();
     DeleteFileW(ToWide(partial).c_str());
@@ -192,12 +195,13 @@ std::string CopyWhole(const std::string& source, const std::string& target,
 std::string CopyToPartialFile(const std::string& source, const std::string& target,
                               bool targetMustBeWritable,
                               const std::function<void()>& betweenChunks) {
-  return CopyWhole(source, target, targetMustBeWritable, false, betweenChunks);
+  return CopyWhole(source, target, targetMustBeWritable, WhenWhole::kKeepPartial, betweenChunks);
 }
 
 void CopyFileContents(const std::string& source, const std::string& target,
                       const std::function<void()>& betweenChunks) {
-  CopyWhole(source, target, true, true, betweenChunks);
+  const bool targetMustBeWritable = true;
+  CopyWhole(source, target, targetMustBeWritable, WhenWhole::kRenameToTarget, betweenChunks);
 }
 
 namespace {
