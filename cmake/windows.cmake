@@ -216,6 +216,11 @@ if(BUILD_TESTS AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
                        FIXTURES_REQUIRED test_drives
                        ENVIRONMENT WINE_OWN_PREFIX=1 ENVIRONMENT_MODIFICATION LC_ALL=set:fa_IR.UTF-8)
 
+  # scripts/screenshots clicks controls by their IDs with it.
+  add_executable(click_control ${CMAKE_SOURCE_DIR}/tests/support/click_control/main.cpp)
+  project_target_options(click_control)
+  target_link_libraries(click_control PRIVATE test_support)
+
   # make demo's driver: installs a medium and removes it again, as a user would.
   add_executable(demo_driver ${CMAKE_SOURCE_DIR}/tools/demo/demo.cpp)
   project_target_options(demo_driver)
