@@ -32,8 +32,8 @@ class Process {
 };
 
 // Waits until every process that the process with this ID started has ended (the
-// uninstaller's removal script runs in a command interpreter it starts); false when one still
-// runs after the timeout. The parent's ID must still be held (a handle open to it), so that
+// uninstaller's removal script runs in a command interpreter it starts), Wine's desktop and
+// RPC processes left aside; false when one still runs after the timeout. The parent's ID must still be held (a handle open to it), so that
 // the system has not given it to another process.
 bool WaitChildrenGone(DWORD parentId, DWORD timeoutMs);
 
