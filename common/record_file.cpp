@@ -1,6 +1,5 @@
 #include "common/record_file.h"
 
-#include "core/failure.h"
 #include "win/files.h"
 #include "win/scoped.h"
 #include "win/text.h"
@@ -15,15 +14,9 @@ void WriteProductRecord(const std::string& installFolder, const ProductRecord& r
   WriteFile(file.get(), bytes.data(), (DWORD)bytes.size(), &written, nullptr);  // a short write stays
 }
 
-ProductRecord ReadProductRecord(HANDLE file) {
+bool ReadProductRecord(const std::string& path, ProductRecord* record, unsigned long* error) {
   std::string bytes;
-  char chunk[4096];
-  for (;;) {
-    DWORD done = 0;
-    if (!ReadFile(file, chunk, sizeof chunk, &done, nullptr))
-      throw Failure(SystemErrorText(GetLastError()));
-    if (done == 0) break;
-    bytes.append(chunk, done);
-  }
-  return ParseProductRecord(bytes);
+  if (!ReadWholeFile(path, &bytes, error)) return false;
+  *record = ParseProductRecord(bytes);
+  return true;
 }

@@ -3,8 +3,6 @@
 #pragma once
 #include "core/record.h"
 
-#include <windows.h>
-
 #include <string>
 
 // Writes installFolder + "\INSTALL.CFG", replacing an existing file, readable by others
@@ -12,6 +10,6 @@
 // found missing or short by the uninstaller.
 void WriteProductRecord(const std::string& installFolder, const ProductRecord& record);
 
-// Reads the record from a file the caller opened for reading (and closes). A read that fails
-// raises a failure with the system's text for it.
-ProductRecord ReadProductRecord(HANDLE file);
+// Reads the record at path. False, with the system's error number, when the file cannot be
+// opened or read.
+bool ReadProductRecord(const std::string& path, ProductRecord* record, unsigned long* error);

@@ -5,7 +5,7 @@
 
 std::string ReadShellFolder(const std::string& valueName) {
   Registry registry(HKEY_CURRENT_USER);
-  registry.Open(kExplorerKey, true);
-  registry.Open(kShellFoldersKey, false);
+  registry.OpenOrCreate(kExplorerKey);
+  registry.Open(kShellFoldersKey);
   return registry.ReadString(valueName);
 }

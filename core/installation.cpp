@@ -5,7 +5,7 @@
 
 InstallationOutcome RunInstallation(const InstallationInputs& in, InstallationSteps& steps) {
   // Without a target there is no drive to check and no folder to install into.
-  const std::optional<std::string> driveRoot = TargetDriveRoot(in.targetPath);
+  const std::optional<std::string> driveRoot = TargetDriveRoot(in.installFolder);
   if (!driveRoot) return InstallationOutcome::kNoTargetPath;
 
   if (const std::optional<int> mode = FirstLocaleMode(in.localeMode)) steps.ApplyPersianLocale(*mode);
@@ -25,7 +25,7 @@ InstallationOutcome RunInstallation(const InstallationInputs& in, InstallationSt
     return InstallationOutcome::kEnded;
   }
 
-  const std::string installFolder = in.targetPath;
+  const std::string& installFolder = in.installFolder;
   steps.CreateTargetFolders(installFolder, inventory);
   steps.ShowProgress(inventory.TotalSize);
   steps.InstallSystemFiles();
@@ -42,10 +42,11 @@ InstallationOutcome RunInstallation(const InstallationInputs& in, InstallationSt
     steps.PumpMessages();
   }
 
-  steps.RenamePayloadPrograms(installFolder);
+  steps.RenamePayloadPrograms(installFolder, in.programName);
   steps.WriteProductRecord(installFolder, {in.title1, in.title2, in.defaultFolderName, in.programName,
                                            in.shortcutName, in.organization});
-  steps.CreateShortcutsAndUninstallEntry(installFolder);
+  steps.CreateShortcutsAndUninstallEntry(installFolder, in.programName, in.shortcutName,
+                                         in.menuGroup);
   if (steps.RunsSecondLocaleStep()) steps.ApplyPersianLocale(0);
   steps.StopProgress();
 

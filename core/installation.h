@@ -16,9 +16,10 @@ struct InstallationInputs {
   std::string defaultFolderName;
   std::string programName;
   std::string shortcutName;
+  std::string menuGroup;
   std::string organization;
   std::string localeMode;
-  std::string targetPath;  // the text of the main window's path label
+  std::string installFolder;  // as the main window shows it; empty when there is none
   std::string title1;      // the captions of the title labels as they stand
   std::string title2;
 };
@@ -46,10 +47,14 @@ class InstallationSteps {
   virtual void CopyFileContents(const std::string& source, const std::string& target) = 0;
   // One pass over the pending window messages: repaint, progress, the user's input.
   virtual void PumpMessages() = 0;
-  // ProgramName.dat becomes ProgramName.EXE and uninstall.dat Uninstall.EXE, where present.
-  virtual void RenamePayloadPrograms(const std::string& installFolder) = 0;
+  // <programName>.dat becomes <programName>.EXE and uninstall.dat Uninstall.EXE, where present.
+  virtual void RenamePayloadPrograms(const std::string& installFolder,
+                                     const std::string& programName) = 0;
   virtual void WriteProductRecord(const std::string& installFolder, const ProductRecord& record) = 0;
-  virtual void CreateShortcutsAndUninstallEntry(const std::string& installFolder) = 0;
+  virtual void CreateShortcutsAndUninstallEntry(const std::string& installFolder,
+                                                const std::string& programName,
+                                                const std::string& shortcutName,
+                                                const std::string& menuGroup) = 0;
   virtual bool RunsSecondLocaleStep() = 0;
   virtual void ShowSuccessPicture() = 0;
   virtual void ShowInformation(const std::string& text) = 0;
@@ -61,7 +66,7 @@ class InstallationSteps {
 
 enum class InstallationOutcome {
   kEnded,         // the program was ended (only a stand-in for the system returns here)
-  kNoTargetPath,  // the target path is empty: nothing was done
+  kNoTargetPath,  // the install folder is empty: nothing was done
 };
 
 // Runs the installation. Failures raised by an operation leave it where they occur; a second

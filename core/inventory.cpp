@@ -1,7 +1,9 @@
 #include "core/inventory.h"
 
+#include "core/names.h"
+
 PayloadEntry ClassifyPayloadEntry(const ListedEntry& entry) {
-  if (entry.name == "." || entry.name == "..") return PayloadEntry::Skipped;
+  if (IsDotName(entry.name)) return PayloadEntry::Skipped;
   if (!PassesListingMask(entry.attributes, kPayloadListingMask) ||
       (entry.attributes & kReparsePointBit))
     return PayloadEntry::Skipped;
@@ -20,7 +22,7 @@ void WalkPayload(const std::string& prefix, const PayloadLister& list, PayloadIn
         inventory.AddFile(prefix + entry.name, entry.size);
         break;
       case PayloadEntry::Skipped:
-        if (passedOver && entry.name != "." && entry.name != "..")
+        if (passedOver && !IsDotName(entry.name))
           passedOver(prefix + entry.name, entry);
         break;
     }

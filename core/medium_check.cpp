@@ -8,6 +8,7 @@
 #include "core/picture_format.h"
 #include "core/setup_config.h"
 #include "core/system_payload.h"
+#include "core/medium_check_texts.h"
 #include "core/texts.h"
 #include "core/windows_version.h"
 
@@ -47,7 +48,7 @@ bool IsAbsolutePath(const std::string& path) {
 
 // A single folder name relative to the medium's folder: no separator, no drive, not . or ..
 bool IsSingleFolderName(const std::string& path) {
-  return path.find_first_of("\\/:") == std::string::npos && path != "." && path != "..";
+  return path.find_first_of("\\/:") == std::string::npos && !IsDotName(path);
 }
 
 // The folder above an absolute path, keeping the drive root's backslash (D:\x gives D:\).

@@ -36,7 +36,7 @@ bool IsUninstallKeyOrAbove(const std::string& key) {
 }
 
 bool IsValidProgramName(const std::string& programName) {
-  if (programName.empty() || programName == "." || programName == "..") return false;
+  if (programName.empty() || IsDotName(programName)) return false;
   for (unsigned char c : programName)
     if (c < 0x20 || std::string("\\/:*?\"<>|").find(char(c)) != std::string::npos) return false;
   return true;

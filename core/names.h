@@ -41,4 +41,7 @@ std::string GroupFolder(const std::string& startMenuFolder, const std::string& m
 // File names compare without regard to letter case, as the file system does; only the
 // letters a to z are folded, every other byte stays as it is.
 std::string UpperAtoZ(std::string text);
+
+// True for "." and "..", the names of a folder itself and of its parent.
+inline bool IsDotName(const std::string& name) { return name == "." || name == ".."; }
 bool SameFileName(const std::string& a, const std::string& b);

@@ -6,7 +6,8 @@
 
 namespace {
 
-const std::string::size_type kUninstallerSuffixLength = 14;  // "\Uninstall.exe"
+// "\Uninstall.exe", the end of an uninstall entry's value.
+const std::string kUninstallerSuffix = std::string("\\") + kUninstallerFileName;
 
 // The parts of a path between "\" and "/", upper-cased a to z, each without the dots and
 // blanks that Windows drops from the end of a name; "." and ".." are kept as they are.
@@ -14,7 +15,7 @@ std::vector<std::string> NormalizedParts(const std::string& path) {
   std::vector<std::string> parts;
   std::string part;
   auto close = [&] {
-    if (part != "." && part != "..")
+    if (!IsDotName(part))
       while (!part.empty() && (part.back() == '.' || part.back() == ' ')) part.pop_back();
     if (!part.empty()) parts.push_back(UpperAtoZ(part));
     part.clear();
@@ -36,7 +37,7 @@ bool IsPlainDrivePath(const std::string& path, const std::vector<std::string>& p
       parts[0][0] < 'A' || parts[0][0] > 'Z')
     return false;
   for (size_t i = 1; i < parts.size(); ++i) {
-    if (parts[i] == "." || parts[i] == "..") return false;
+    if (IsDotName(parts[i])) return false;
     for (unsigned char c : parts[i])
       if (c < 0x20 || c == ':') return false;
   }
@@ -62,18 +63,18 @@ std::string BatchQuoted(const std::string& path) {
 }  // namespace
 
 std::optional<std::string> InstallFolderFromUninstallString(const std::string& value) {
-  if (value.size() <= kUninstallerSuffixLength) return std::nullopt;
-  return value.substr(0, value.size() - kUninstallerSuffixLength);
+  if (value.size() <= kUninstallerSuffix.size()) return std::nullopt;
+  return value.substr(0, value.size() - kUninstallerSuffix.size());
 }
 
 bool NamesUninstaller(const std::string& uninstallString) {
-  return uninstallString.size() >= kUninstallerSuffixLength &&
-         SameFileName(uninstallString.substr(uninstallString.size() - kUninstallerSuffixLength),
-                      "\\Uninstall.exe");
+  return uninstallString.size() >= kUninstallerSuffix.size() &&
+         SameFileName(uninstallString.substr(uninstallString.size() - kUninstallerSuffix.size()),
+                      kUninstallerSuffix);
 }
 
 bool IsUninstallerFileName(const std::string& name) {
-  return UpperAtoZ(name) == "UNINSTALL.EXE";
+  return SameFileName(name, kUninstallerFileName);
 }
 
 bool IsProtectedFolder(const std::string& folder, const std::vector<std::string>& protectedFolders,

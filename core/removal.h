@@ -6,6 +6,9 @@
 #include <string>
 #include <vector>
 
+// The uninstaller's file in the install folder, as the uninstall entry names it.
+inline constexpr char kUninstallerFileName[] = "Uninstall.exe";
+
 // The install folder named by an UninstallString value (install folder + "\Uninstall.exe"):
 // the value without its last 14 characters. None when the value has 14 characters or fewer.
 std::optional<std::string> InstallFolderFromUninstallString(const std::string& value);

@@ -1,9 +1,10 @@
 #include "core/system_payload.h"
 
 #include "core/lines.h"
+#include "core/names.h"
 
 bool SkipsPayloadEntry(const std::string& name, uint32_t size, const std::string& listName) {
-  return name == "." || name == ".." || size == 0 || name == listName;
+  return IsDotName(name) || size == 0 || name == listName;
 }
 
 void ForEachListFileLine(const std::string& bytes,

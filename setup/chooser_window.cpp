@@ -2,11 +2,12 @@
 
 #include "core/chooser.h"
 #include "core/failure.h"
+#include "core/names.h"
 #include "core/texts.h"
 #include "setup/controls.h"
-#include "setup/main_window.h"
 #include "win/drive_space.h"
 #include "win/files.h"
+#include "win/scoped.h"
 #include "win/text.h"
 
 #include <windows.h>
@@ -21,6 +22,7 @@ using ui::kRightToLeft;
 const ui::Font kFigureFont = {"Tahoma", 11, kRegular, ui::kRed};
 const ui::Font kCaptionFont = {"Tahoma", 11, kRegular, ui::kYellow};
 const ui::Font kLabel2Font = {"MS Sans Serif", 11, kRegular, ui::kBlack, DEFAULT_CHARSET};
+const ui::Font kDrivesFont = {"MS Sans Serif", 13, kRegular, ui::kBlack, DEFAULT_CHARSET};
 
 const ui::Control kLayout[] = {
     ui::Picture(kChooserImage1, "image1", {0, 0, 389, 345}, ui::kCentred, "CHOOSER"),
@@ -42,16 +44,11 @@ const ui::Control kLayout[] = {
 const int kLabel2Width = 217;
 const int kFolderItemHeight = 17;
 
-HFONT MakeFont(const char* face, int height) {
-  return CreateFontA(-height, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, face);
-}
-
 std::vector<std::string> Subfolders(const std::string& folder) {
   std::vector<std::string> names;
   const std::string pattern = folder.back() == '\\' ? folder + "*.*" : folder + "\\*.*";
   ListFolder(pattern, FILE_ATTRIBUTE_DIRECTORY, [&](const ListedEntry& entry) {
-    if ((entry.attributes & FILE_ATTRIBUTE_DIRECTORY) && entry.name != "." && entry.name != "..")
+    if ((entry.attributes & FILE_ATTRIBUTE_DIRECTORY) && !IsDotName(entry.name))
       names.push_back(entry.name);
   });
   return names;
@@ -61,14 +58,8 @@ std::vector<std::string> Subfolders(const std::string& folder) {
 ChooserWindow::ChooserWindow()
     : Form({"TForm4", texts::kChooserTitle, 389, 345, ui::kNoBorderIcons}, kLayout) {}
 
-ChooserWindow::~ChooserWindow() {
-  if (drivesFont_) DeleteObject(drivesFont_);
-  if (foldersFont_) DeleteObject(foldersFont_);
-}
-
 void ChooserWindow::OnCreate() {
-  drivesFont_ = MakeFont("MS Sans Serif", 13);
-  foldersFont_ = MakeFont("MS Sans Serif", 11);
+  labelFont_ = OwnFont(kLabel2Font);
   // The drop-down's height includes its open list.
   drives_ = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
                             62, 29, 249, 22 + 200, handle(), reinterpret_cast<HMENU>(kDriveComboBox1),
@@ -78,8 +69,8 @@ void ChooserWindow::OnCreate() {
                                  LBS_WANTKEYBOARDINPUT,
                              62, 54, 249, 161, handle(), reinterpret_cast<HMENU>(kDirectoryListBox1),
                              GetModuleHandleW(nullptr), nullptr);
-  SendMessageA(drives_, WM_SETFONT, reinterpret_cast<WPARAM>(drivesFont_), FALSE);
-  SendMessageA(folders_, WM_SETFONT, reinterpret_cast<WPARAM>(foldersFont_), FALSE);
+  SendMessageA(drives_, WM_SETFONT, reinterpret_cast<WPARAM>(OwnFont(kDrivesFont)), FALSE);
+  SendMessageA(folders_, WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_), FALSE);
   SendMessageA(folders_, LB_SETITEMHEIGHT, 0, kFolderItemHeight);
 }
 
@@ -162,19 +153,19 @@ void ChooserWindow::OpenFolder(const std::string& folder) {
   InvalidateRect(folders_, nullptr, TRUE);
 
   // Label2 shows the selected folder, cut from the left to the label's width.
-  HDC dc = GetDC(handle());
-  HFONT font = MakeFont(kLabel2Font.face, kLabel2Font.height);
-  HGDIOBJ previous = SelectObject(dc, font);
-  auto width = [&](const std::string& text) {
-    SIZE size = {};
-    const std::wstring wide = ToWide(text);
-    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
-    return static_cast<int>(size.cx);
-  };
-  SetText(kChooserLabel2, ShortenPathToFit(selected_, kLabel2Width, width));
-  SelectObject(dc, previous);
-  DeleteObject(font);
-  ReleaseDC(handle(), dc);
+  std::string shown;
+  {
+    WindowDC dc(handle());
+    SelectedObject font(dc.get(), labelFont_);
+    auto width = [&](const std::string& text) {
+      SIZE size = {};
+      const std::wstring wide = ToWide(text);
+      GetTextExtentPoint32W(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &size);
+      return static_cast<int>(size.cx);
+    };
+    shown = ShortenPathToFit(selected_, kLabel2Width, width);
+  }
+  SetText(kChooserLabel2, shown);
   ShowSelectedDrive();
 }
 
@@ -223,15 +214,4 @@ void ChooserWindow::ShowDriveSpace() {
   const uint64_t usedKB = space.sizeKB > space.freeKB ? space.sizeKB - space.freeKB : 0;
   SetGaugeValue(kChooserGauge1, static_cast<int64_t>(usedKB));
   Repaint();
-}
-
-// The change hot-spot: the chooser opens at the parent of the proposed target, or at drive C's root
-// when that folder does not exist; ok puts the picked folder and the product's folder name
-// into path, cancel leaves it. Ignored while the installation runs.
-void MainWindow::changeClick() {
-  if (installing_) return;
-  const std::string& name = state_.Config.DefaultFolderName;
-  std::string start = ParentOfTarget(Text(kPath), name);
-  if (!FolderExists(start)) start = "C:\\";
-  if (const std::optional<std::string> target = chooser_.Choose(start, name)) SetText(kPath, *target);
 }

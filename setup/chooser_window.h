@@ -13,7 +13,6 @@
 class ChooserWindow : public ui::Form {
  public:
   ChooserWindow();
-  ~ChooserWindow() override;
 
   // Opens at startFolder and waits for the user. After ok: the selected folder with a
   // trailing backslash, followed by defaultFolderName; after cancel: nothing.
@@ -40,8 +39,7 @@ class ChooserWindow : public ui::Form {
 
   HWND drives_ = nullptr;
   HWND folders_ = nullptr;
-  HFONT drivesFont_ = nullptr;
-  HFONT foldersFont_ = nullptr;
+  HFONT labelFont_ = nullptr;  // Label2's and the folder list's, owned by the form
   std::string selected_;
   std::vector<FolderItem> items_;  // the folder list's lines
   std::string defaultFolderName_;

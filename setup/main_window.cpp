@@ -1,9 +1,11 @@
 #include "setup/main_window.h"
 
+#include "core/chooser.h"
 #include "core/names.h"
 #include "core/setup_config.h"
 #include "core/texts.h"
 #include "setup/controls.h"
+#include "setup/sequence.h"
 #include "win/files.h"
 #include "win/windows_info.h"
 
@@ -82,7 +84,7 @@ void MainWindow::FormCreate() {
   // A picture that cannot be loaded raises its failure here: the steps below are skipped.
   if (!config.BackgroundPicture.empty() && FileExists(config.BackgroundPicture))
     LoadPicture(kImage1, config.BackgroundPicture);
-  SetText(kPath, DefaultInstallPath(WindowsFolder(), config.DefaultFolderName));
+  SetInstallFolder(DefaultInstallPath(WindowsFolder(), config.DefaultFolderName));
   if (config.MenuGroup.empty()) config.MenuGroup = texts::kDefaultMenuGroup;
 }
 
@@ -90,6 +92,56 @@ void MainWindow::OnClick(int id) {
   if (id == kNext1) Next1Click();
   if (id == kChange) changeClick();
   if (id == kCancel) cancelClick();
+}
+
+void MainWindow::SetInstallFolder(const std::string& folder) {
+  state_.InstallFolder = folder;
+  SetText(kPath, folder);
+}
+
+// The confirm hot-spot. While the installation runs (it lets the window handle input
+// between two files) further clicks here and on change are ignored. Without an install
+// folder (after a failed start-up) nothing is done and the chooser opens, so the user can
+// pick one.
+void MainWindow::Next1Click() {
+  if (installing_) return;
+  const SetupConfig& config = state_.Config;
+  InstallationInputs inputs;
+  inputs.startFolder = state_.StartFolder;
+  inputs.sourceFolder = config.SourceFolder;
+  inputs.defaultFolderName = config.DefaultFolderName;
+  inputs.programName = config.ProgramName;
+  inputs.shortcutName = config.ShortcutName;
+  inputs.menuGroup = config.MenuGroup;
+  inputs.organization = config.Organization;
+  inputs.localeMode = config.LocaleMode;
+  inputs.installFolder = state_.InstallFolder;
+  inputs.title1 = Text(kTetr1);
+  inputs.title2 = Text(kTetr2);
+
+  installing_ = true;
+  InstallationOutcome outcome;
+  try {
+    outcome = RunWindowInstallation(*this, exitWindow_, inputs);
+  } catch (...) {
+    installing_ = false;  // the guard shows the failure; a second click runs it again
+    throw;
+  }
+  installing_ = false;
+  if (outcome == InstallationOutcome::kNoTargetPath) changeClick();
+}
+
+// The change hot-spot: the chooser opens at the parent of the proposed install folder, or at
+// drive C's root when that folder does not exist; ok puts the picked folder and the
+// product's folder name into the install folder, cancel leaves it. Ignored while the
+// installation runs.
+void MainWindow::changeClick() {
+  if (installing_) return;
+  const std::string& name = state_.Config.DefaultFolderName;
+  std::string start = ParentOfTarget(state_.InstallFolder, name);
+  if (!FolderExists(start)) start = "C:\\";
+  if (const std::optional<std::string> target = chooser_.Choose(start, name))
+    SetInstallFolder(*target);
 }
 
 void MainWindow::cancelClick() { exitWindow_.ShowModal(); }

@@ -22,6 +22,7 @@ class MainWindow : public ui::Form {
   void Next1Click();   // the installation sequence
   void changeClick();  // the install-folder chooser
   void cancelClick();
+  void SetInstallFolder(const std::string& folder);  // into the state and the path label
 
   bool installing_ = false;  // Next1 and change are ignored while the installation runs
   InstallerState& state_;

@@ -1,12 +1,12 @@
 // The installation sequence, run by the main window's confirm hot-spot: the steps of
 // RunInstallation carried out on this machine and in this window.
-#include "core/installation.h"
+#include "setup/sequence.h"
+
 #include "core/windows_version.h"
 #include "setup/controls.h"
 #include "setup/engine/payload.h"
 #include "setup/engine/shortcuts.h"
 #include "setup/engine/target.h"
-#include "setup/main_window.h"
 #include "setup/system/locale.h"
 #include "setup/system/restart.h"
 #include "setup/system/system_files.h"
@@ -21,8 +21,8 @@ namespace {
 
 class WindowInstallationSteps : public InstallationSteps {
  public:
-  WindowInstallationSteps(ui::Form& window, ExitWindow& exitWindow, const SetupConfig& config)
-      : window_(window), exitWindow_(exitWindow), config_(config) {}
+  WindowInstallationSteps(ui::Form& window, ExitWindow& exitWindow)
+      : window_(window), exitWindow_(exitWindow) {}
 
   void ApplyPersianLocale(int mode) override { ::ApplyPersianLocale(static_cast<uint8_t>(mode)); }
   void ChangeFolder(const std::string& folder) override {
@@ -81,14 +81,18 @@ class WindowInstallationSteps : public InstallationSteps {
     lastPump_ = now;
     ui::ProcessMessages();
   }
-  void RenamePayloadPrograms(const std::string& installFolder) override {
-    ::RenamePayloadPrograms(installFolder, config_.ProgramName);
+  void RenamePayloadPrograms(const std::string& installFolder,
+                             const std::string& programName) override {
+    ::RenamePayloadPrograms(installFolder, programName);
   }
   void WriteProductRecord(const std::string& installFolder, const ProductRecord& record) override {
     ::WriteProductRecord(installFolder, record);
   }
-  void CreateShortcutsAndUninstallEntry(const std::string& installFolder) override {
-    ::CreateShortcutsAndUninstallEntry(installFolder, config_.ProgramName, config_.ShortcutName, config_.MenuGroup);
+  void CreateShortcutsAndUninstallEntry(const std::string& installFolder,
+                                        const std::string& programName,
+                                        const std::string& shortcutName,
+                                        const std::string& menuGroup) override {
+    ::CreateShortcutsAndUninstallEntry(installFolder, programName, shortcutName, menuGroup);
   }
   bool RunsSecondLocaleStep() override { return ::RunsSecondLocaleStep(RunningWindowsVersion()); }
   // ImageToz grows to the window's outer size from the client area's top-left corner.
@@ -107,40 +111,14 @@ class WindowInstallationSteps : public InstallationSteps {
   static constexpr DWORD kPumpInterval = 20;  // milliseconds
   ui::Form& window_;
   ExitWindow& exitWindow_;
-  const SetupConfig& config_;
   DWORD lastPump_ = GetTickCount();
   PayloadInventory inventory_;
 };
 
 }  // namespace
 
-// The confirm hot-spot. While the installation runs (it lets the window handle input
-// between two files) further clicks here and on change are ignored. Without a target path
-// (after a failed start-up) nothing is done and the chooser opens, so the user can pick one.
-void MainWindow::Next1Click() {
-  if (installing_) return;
-  const SetupConfig& config = state_.Config;
-  InstallationInputs inputs;
-  inputs.startFolder = state_.StartFolder;
-  inputs.sourceFolder = config.SourceFolder;
-  inputs.defaultFolderName = config.DefaultFolderName;
-  inputs.programName = config.ProgramName;
-  inputs.shortcutName = config.ShortcutName;
-  inputs.organization = config.Organization;
-  inputs.localeMode = config.LocaleMode;
-  inputs.targetPath = Text(kPath);
-  inputs.title1 = Text(kTetr1);
-  inputs.title2 = Text(kTetr2);
-
-  WindowInstallationSteps steps(*this, exitWindow_, config);
-  installing_ = true;
-  InstallationOutcome outcome;
-  try {
-    outcome = RunInstallation(inputs, steps);
-  } catch (...) {
-    installing_ = false;  // the guard shows the failure; a second click runs it again
-    throw;
-  }
-  installing_ = false;
-  if (outcome == InstallationOutcome::kNoTargetPath) changeClick();
+InstallationOutcome RunWindowInstallation(ui::Form& window, ExitWindow& exitWindow,
+                                          const InstallationInputs& inputs) {
+  WindowInstallationSteps steps(window, exitWindow);
+  return RunInstallation(inputs, steps);
 }

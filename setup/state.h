@@ -6,6 +6,7 @@
 #include <string>
 
 struct InstallerState {
-  SetupConfig Config;       // REG.CFG, read once at start-up
-  std::string StartFolder;  // the current folder when the main window was created
+  SetupConfig Config;         // REG.CFG, read once at start-up
+  std::string StartFolder;    // the current folder when the main window was created
+  std::string InstallFolder;  // proposed at start-up, changed in the chooser; the path label shows it
 };

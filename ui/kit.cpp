@@ -1,7 +1,8 @@
+// The form and its controls: the window and control procedures with the one guard of the
+// handlers, the controls made from the layout table, and the painting of the form.
 #include "ui/kit.h"
 
 #include "core/display.h"
-#include "core/texts.h"
 #include "ui/picture.h"
 #include "win/text.h"
 
@@ -11,10 +12,8 @@ namespace ui {
 namespace {
 
 const wchar_t kControlClass[] = L"SkinControl";
-const wchar_t kApplicationClass[] = L"SkinApplication";
-std::string applicationTitle;
-HWND applicationWindow = nullptr;
-HWND mainWindow = nullptr;
+// Sent by the form to itself, so that OnCreate and OnShow run inside its window procedure.
+const UINT kRunOnCreate = WM_USER + 1, kRunOnShow = WM_USER + 2;
 
 RECT ToRect(const Rect& rect) {
   return {rect.left, rect.top, rect.left + rect.width, rect.top + rect.height};
@@ -50,22 +49,23 @@ HFONT MakeFont(const Font& font) {
                      DEFAULT_PITCH, ToWide(font.face).c_str());
 }
 
-UINT TextFlags(unsigned options) {
-  UINT flags = DT_NOPREFIX | DT_EXPANDTABS | ((options & kPathEllipsis) ? DT_PATH_ELLIPSIS : 0);
-  if (options & kCentredText) return flags | DT_CENTER | DT_RTLREADING;
-  if (options & kRightToLeft) return flags | DT_RIGHT | DT_RTLREADING;
-  return flags | DT_LEFT;
-}
-
-bool IsRightToLeftLine(const std::wstring& text, unsigned options) {
-  return (options & (kCentredText | kRightToLeft)) && !(options & kPathEllipsis) &&
-         text.find_first_of(L"\r\n\t") == std::wstring::npos;
-}
-
 BOOL CALLBACK CollectEnabled(HWND window, LPARAM list) {
   if (IsWindowVisible(window) && IsWindowEnabled(window))
     reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
   return TRUE;
+}
+
+// The one guard of the handlers, around the window and control procedures: a failure that
+// escapes a handler is shown in the failure box and the program goes on. The message then
+// gets the system's default handling, except a close request, which a failure refuses.
+template <typename Handler>
+LRESULT Guarded(HWND window, UINT message, WPARAM wParam, LPARAM lParam, Handler handle) {
+  try {
+    return handle();
+  } catch (const std::exception& failure) {
+    ShowFailure(failure.what());
+  }
+  return message == WM_CLOSE ? 0 : DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace
@@ -76,7 +76,7 @@ struct Form::Item {
   bool visible;
   std::string text;  // the caption of a label, the hint of a hot-spot
   HWND window = nullptr;
-  HFONT font = nullptr;
+  ScopedFont font;
   std::unique_ptr<LoadedPicture> picture;
   int64_t maximum = 100, value = 0;
   int shownPercent = -1;  // what the gauge shows; -1 before its first value
@@ -94,12 +94,15 @@ Form::Form(const WindowLook& look, const Control* layout, size_t count) : look_(
   }
 }
 
+// The window goes first, with every control of the kit's and of a derived class: the fonts
+// and the brush they use are members, released after this body.
 Form::~Form() {
   if (window_) DestroyWindow(window_);
-  for (auto& item : items_)
-    if (item->font) DeleteObject(item->font);
-  if (windowFont_) DeleteObject(windowFont_);
-  if (animationBrush_) DeleteObject(animationBrush_);
+}
+
+HFONT Form::OwnFont(const Font& font) {
+  fonts_.emplace_back(MakeFont(font));
+  return fonts_.back().get();
 }
 
 Form::Item* Form::Find(int id) const {
@@ -125,12 +128,12 @@ void Form::Create() {
   RECT frame = {0, 0, look_.clientWidth, look_.clientHeight};
   AdjustWindowRectEx(&frame, style, FALSE, extended);
   int width = frame.right - frame.left, height = frame.bottom - frame.top;
-  if (look_.font.face) windowFont_ = MakeFont(look_.font);
+  if (look_.font.face) windowFont_.Reset(MakeFont(look_.font));
   CreateWindowExW(extended, className.c_str(), ToWide(look_.title).c_str(),
                   style, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
-                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, applicationWindow,
+                  (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, ApplicationWindow(),
                   nullptr, GetModuleHandleW(nullptr), this);
-  Guarded([&] { OnCreate(); });
+  if (window_) SendMessageW(window_, kRunOnCreate, 0, 0);
 }
 
 void Form::MakeControls() {
@@ -141,16 +144,16 @@ void Form::MakeControls() {
     DWORD style = WS_CHILD | (item.visible ? WS_VISIBLE : 0);
     RECT rect = ToRect(item.rect);
     if (row.kind != Kind::Picture && row.kind != Kind::HotSpot && row.kind != Kind::Animation)
-      item.font = MakeFont(row.font);
+      item.font.Reset(MakeFont(row.font));
     if (row.kind == Kind::Animation) {
       item.window = CreateWindowExW(0, ANIMATE_CLASSW, L"",
                                     style | ACS_TRANSPARENT | ACS_CENTER, rect.left, rect.top,
                                     item.rect.width, item.rect.height, window_,
                                     (HMENU)(INT_PTR)row.id, instance, nullptr);
-      if (!animationBrush_) animationBrush_ = CreateSolidBrush(row.fill);
+      if (!animationBrush_.held()) animationBrush_.Reset(CreateSolidBrush(row.fill));
       // The system's file-copy clip lives in shell32 as AVI resource 161.
-      SendMessageW(item.window, ACM_OPENW, (WPARAM)LoadLibraryW(L"shell32.dll"),
-                   (LPARAM)MAKEINTRESOURCEW(161));
+      if (!shell32_.held()) shell32_.Reset(LoadLibraryW(L"shell32.dll"));
+      SendMessageW(item.window, ACM_OPENW, (WPARAM)shell32_.get(), (LPARAM)MAKEINTRESOURCEW(161));
     } else {
       item.window = CreateWindowExW(WS_EX_TRANSPARENT, kControlClass, L"", style, rect.left, rect.top,
                                     item.rect.width, item.rect.height, window_,
@@ -186,23 +189,24 @@ void Form::MakeControls() {
 void Form::FitToText(Item& item) {
   std::wstring text = ToWide(item.text);
   if (text.empty()) text = L" ";
-  HDC dc = GetDC(window_);
-  HGDIOBJ old = SelectObject(dc, item.font);
-  SIZE measured = LabelTextSize(dc, text, item.row.options);
-  SelectObject(dc, old);
-  ReleaseDC(window_, dc);
+  SIZE measured;
+  {
+    WindowDC dc(window_);
+    SelectedObject font(dc.get(), item.font.get());
+    measured = LabelTextSize(dc.get(), text, item.row.options);
+  }
   SetBounds(item.row.id, {item.rect.left, item.rect.top, measured.cx, measured.cy});
 }
 
 void Form::Show() {
   main_ = true;
-  mainWindow = window_;
-  if (applicationWindow) ShowWindow(applicationWindow, SW_SHOWNA);
+  SetMainWindow(window_);
+  if (HWND application = ApplicationWindow()) ShowWindow(application, SW_SHOWNA);
   ShowWindow(window_, SW_SHOW);
   SetForegroundWindow(window_);
   SetFocus(window_);
   UpdateWindow(window_);
-  Guarded([&] { OnShow(); });
+  SendMessageW(window_, kRunOnShow, 0, 0);
 }
 
 void Form::ShowModal() {
@@ -217,7 +221,7 @@ void Form::ShowModal() {
   SetForegroundWindow(window_);
   SetFocus(window_);
   UpdateWindow(window_);
-  Guarded([&] { OnShow(); });
+  SendMessageW(window_, kRunOnShow, 0, 0);
   MSG message;
   while (modal_) {
     if (GetMessageW(&message, nullptr, 0, 0) <= 0) {
@@ -350,21 +354,16 @@ void Form::Paint(HDC target, const RECT& area) {
   if (width <= 0 || height <= 0) return;
   RECT client;
   GetClientRect(window_, &client);
-  HDC buffer = CreateCompatibleDC(target);
-  HBITMAP bits = CreateCompatibleBitmap(target, width, height);
-  HGDIOBJ oldBits = SelectObject(buffer, bits);
+  ScopedMemoryDC buffer(CreateCompatibleDC(target));
+  ScopedBitmap bits(CreateCompatibleBitmap(target, width, height));
+  SelectedObject selected(buffer.get(), bits.get());
   // The buffer's first pixel is the area's top-left corner: rows paint in client coordinates.
-  SetWindowOrgEx(buffer, area.left, area.top, nullptr);
-  IntersectClipRect(buffer, area.left, area.top, area.right, area.bottom);
-  HBRUSH background = CreateSolidBrush(look_.background);
-  FillRect(buffer, &client, background);
-  DeleteObject(background);
+  SetWindowOrgEx(buffer.get(), area.left, area.top, nullptr);
+  IntersectClipRect(buffer.get(), area.left, area.top, area.right, area.bottom);
+  FillRect(buffer.get(), &client, ScopedBrush(CreateSolidBrush(look_.background)).get());
   for (auto& item : items_)
-    if (item->visible) PaintItem(buffer, *item);
-  BitBlt(target, area.left, area.top, width, height, buffer, area.left, area.top, SRCCOPY);
-  SelectObject(buffer, oldBits);
-  DeleteObject(bits);
-  DeleteDC(buffer);
+    if (item->visible) PaintItem(buffer.get(), *item);
+  BitBlt(target, area.left, area.top, width, height, buffer.get(), area.left, area.top, SRCCOPY);
 }
 
 void Form::PaintItem(HDC dc, const Item& item) {
@@ -382,7 +381,7 @@ void Form::PaintItem(HDC dc, const Item& item) {
       break;
     case Kind::Label: {
       std::wstring text = ToWide(item.text);
-      SelectObject(dc, item.font);
+      SelectObject(dc, item.font.get());
       SetBkMode(dc, TRANSPARENT);
       SetTextColor(dc, item.row.font.color);
       DrawLabelText(dc, rect, text, item.row.options);
@@ -394,13 +393,10 @@ void Form::PaintItem(HDC dc, const Item& item) {
       int percent = GaugePercent(item.value, item.maximum);
       RECT bar = rect;
       bar.right = rect.left + MulDiv(item.rect.width, percent, 100);
-      HBRUSH white = CreateSolidBrush(kWhite), fill = CreateSolidBrush(item.row.fill);
-      FillRect(dc, &rect, white);
-      FillRect(dc, &bar, fill);
-      DeleteObject(white);
-      DeleteObject(fill);
+      FillRect(dc, &rect, ScopedBrush(CreateSolidBrush(kWhite)).get());
+      FillRect(dc, &bar, ScopedBrush(CreateSolidBrush(item.row.fill)).get());
       std::wstring text = std::to_wstring(percent) + L"%";
-      SelectObject(dc, item.font);
+      SelectObject(dc, item.font.get());
       SetBkMode(dc, TRANSPARENT);
       UINT flags = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
       SaveDC(dc);
@@ -428,50 +424,50 @@ LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wParam, LPAR
   }
   Form* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
   if (!form) return DefWindowProcW(window, message, wParam, lParam);
-  return form->Handle(message, wParam, lParam);
+  return Guarded(window, message, wParam, lParam,
+                 [&] { return form->Handle(message, wParam, lParam); });
 }
 
 LRESULT Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
-  bool handled = false;
-  Guarded([&] { handled = OnMessage(message, wParam, lParam, &result); });
-  if (handled) return result;
+  if (OnMessage(message, wParam, lParam, &result)) return result;
   switch (message) {
     case WM_CREATE:
       MakeControls();
       return 0;
+    case kRunOnCreate:
+      OnCreate();
+      return 0;
+    case kRunOnShow:
+      OnShow();
+      return 0;
     case WM_GETFONT:
-      return (LRESULT)windowFont_;
+      return (LRESULT)windowFont_.get();
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT: {
-      PAINTSTRUCT paint;
-      HDC dc = BeginPaint(window_, &paint);
-      Paint(dc, paint.rcPaint);
-      EndPaint(window_, &paint);
+      PaintDC dc(window_);
+      Paint(dc.get(), dc.area());
       return 0;
     }
     case WM_CTLCOLORSTATIC:
-      if (animationBrush_) {
+      if (animationBrush_.held()) {
         for (auto& item : items_)
           if (item->row.kind == Kind::Animation && item->window == (HWND)lParam) {
             SetBkColor((HDC)wParam, item->row.fill);
-            return (LRESULT)animationBrush_;
+            return (LRESULT)animationBrush_.get();
           }
       }
       break;
     case WM_CHAR:
-      Guarded([&] { OnKeyPress((int)wParam); });
+      OnKeyPress((int)wParam);
       return 0;
-    case WM_CLOSE: {
-      bool close = false;
-      Guarded([&] { close = OnCloseQuery(); });
-      if (close) Close();
+    case WM_CLOSE:
+      if (OnCloseQuery()) Close();
       return 0;
-    }
     case WM_DESTROY:
       if (main_) {
-        mainWindow = nullptr;
+        SetMainWindow(nullptr);
         PostQuitMessage(0);
       }
       window_ = nullptr;
@@ -483,6 +479,11 @@ LRESULT Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 // The kit's child windows draw nothing (the form paints them); a hot-spot takes the mouse
 // with the hand cursor and reports a click (button down and up inside it) to the form.
 LRESULT CALLBACK Form::ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return Guarded(window, message, wParam, lParam,
+                 [&] { return HandleControl(window, message, wParam, lParam); });
+}
+
+LRESULT Form::HandleControl(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   Form* form = reinterpret_cast<Form*>(GetWindowLongPtrW(GetParent(window), GWLP_USERDATA));
   Item* item = form ? form->Find(GetDlgCtrlID(window)) : nullptr;
   bool hotSpot = item && item->row.kind == Kind::HotSpot;
@@ -495,7 +496,8 @@ LRESULT CALLBACK Form::ControlProc(HWND window, UINT message, WPARAM wParam, LPA
       return TRUE;
     case WM_GETFONT:
       // A control without a font of its own (a hot-spot) has the window font.
-      return (LRESULT)(item && item->font ? item->font : form ? form->windowFont_ : nullptr);
+      return (LRESULT)(item && item->font.held() ? item->font.get()
+                                                 : form ? form->windowFont_.get() : nullptr);
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT:
@@ -515,171 +517,11 @@ LRESULT CALLBACK Form::ControlProc(HWND window, UINT message, WPARAM wParam, LPA
       GetClientRect(window, &client);
       POINT at = {(short)LOWORD(lParam), (short)HIWORD(lParam)};
       int id = item->row.id;
-      if (pressed && PtInRect(&client, at)) Guarded([&] { form->OnClick(id); });
+      if (pressed && PtInRect(&client, at)) form->OnClick(id);
       return 0;
     }
   }
   return DefWindowProcW(window, message, wParam, lParam);
 }
-
-SIZE LabelTextSize(HDC dc, const std::wstring& text, unsigned options) {
-  RECT measured = {0, 0, 0, 0};
-  DrawTextW(dc, text.c_str(), (int)text.size(), &measured, TextFlags(options) | DT_CALCRECT);
-  SIZE size = {measured.right, measured.bottom};
-  if (IsRightToLeftLine(text, options)) {
-    // The width the text output advances by, drawn into a memory device of one pixel.
-    HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(memory, GetCurrentObject(dc, OBJ_FONT));
-    SetTextAlign(memory, TA_UPDATECP | TA_LEFT | TA_TOP | TA_RTLREADING);
-    MoveToEx(memory, 0, 0, nullptr);
-    ExtTextOutW(memory, 0, 0, ETO_RTLREADING, nullptr, text.c_str(), (UINT)text.size(), nullptr);
-    POINT end = {0, 0};
-    GetCurrentPositionEx(memory, &end);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    size.cx = end.x;
-  }
-  return size;
-}
-
-void DrawLabelText(HDC dc, const RECT& rect, const std::wstring& text, unsigned options) {
-  if (!IsRightToLeftLine(text, options)) {
-    RECT area = rect;
-    DrawTextW(dc, text.c_str(), (int)text.size(), &area, TextFlags(options));
-    return;
-  }
-  const bool centred = options & kCentredText;
-  const UINT align = SetTextAlign(dc, (centred ? TA_CENTER : TA_RIGHT) | TA_TOP | TA_RTLREADING);
-  ExtTextOutW(dc, centred ? (rect.left + rect.right) / 2 : rect.right, rect.top, ETO_RTLREADING,
-              nullptr, text.c_str(), (UINT)text.size(), nullptr);
-  SetTextAlign(dc, align);
-}
-
-namespace {
-// Activating the application window (its taskbar button) activates the form last active;
-// closing it (the taskbar's menu) asks the main window to close, as its close box does.
-LRESULT CALLBACK ApplicationProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_ACTIVATE: {
-      HWND form = GetLastActivePopup(window);
-      if (LOWORD(wParam) == WA_INACTIVE || form == window || !IsWindowVisible(form) ||
-          !IsWindowEnabled(form))
-        break;
-      SetActiveWindow(form);
-      return 0;
-    }
-    case WM_CLOSE:
-      if (mainWindow) PostMessageW(mainWindow, WM_CLOSE, 0, 0);
-      return 0;
-  }
-  return DefWindowProcW(window, message, wParam, lParam);
-}
-}  // namespace
-
-void SetApplicationTitle(const char* bytes) {
-  applicationTitle = bytes;
-  const std::wstring title = ToWide(bytes);
-  if (applicationWindow) {
-    SetWindowTextW(applicationWindow, title.c_str());
-    return;
-  }
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  WNDCLASSW application = {};
-  application.lpfnWndProc = ApplicationProc;
-  application.hInstance = instance;
-  application.hIcon = LoadIconW(instance, L"MAINICON");
-  application.lpszClassName = kApplicationClass;
-  RegisterClassW(&application);
-  // No size: shown, it gives the program its taskbar button and covers nothing.
-  applicationWindow = CreateWindowExW(0, kApplicationClass, title.c_str(),
-                                      WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS,
-                                      GetSystemMetrics(SM_CXSCREEN) / 2,
-                                      GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr, nullptr,
-                                      instance, nullptr);
-}
-
-namespace {
-// The buttons of the message dialogs read "OK", "&Yes" and "&No" whatever the language of
-// the Windows they run on: Windows labels them in the user's language where that language
-// is installed, even when asked for English, so they are relabelled as the dialog of the
-// box is activated, before it is drawn. The button IDs stay the standard ones.
-HHOOK buttonHook = nullptr;
-
-LRESULT CALLBACK LabelButtons(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_ACTIVATE) {
-    HWND dialog = reinterpret_cast<HWND>(wParam);
-    wchar_t name[16] = L"";
-    GetClassNameW(dialog, name, 16);
-    if (lstrcmpW(name, L"#32770") == 0) {
-      const struct {
-        int id;
-        const wchar_t* text;
-      } labels[] = {{IDOK, L"OK"}, {IDYES, L"&Yes"}, {IDNO, L"&No"}};
-      for (const auto& label : labels)
-        if (HWND button = GetDlgItem(dialog, label.id)) SetWindowTextW(button, label.text);
-    }
-  }
-  return CallNextHookEx(buttonHook, code, wParam, lParam);
-}
-
-// Message boxes are modal over the active window of the program, or over the whole program
-// when none is active (before the first window is shown).
-int Box(const std::wstring& text, const std::wstring& caption, UINT flags) {
-  HWND owner = GetActiveWindow();
-  const bool outermost = !buttonHook;
-  if (outermost)
-    buttonHook = SetWindowsHookExW(WH_CBT, LabelButtons, nullptr, GetCurrentThreadId());
-  const int answer =
-      MessageBoxW(owner, text.c_str(), caption.c_str(), flags | (owner ? 0 : MB_TASKMODAL));
-  if (outermost && buttonHook) {
-    UnhookWindowsHookEx(buttonHook);
-    buttonHook = nullptr;
-  }
-  return answer;
-}
-int PersianBox(const std::string& text, const char* caption, UINT flags) {
-  return Box(ToWide(text), ToWide(caption), flags | MB_RTLREADING | MB_RIGHT);
-}
-}  // namespace
-
-void ShowFailure(const std::string& text) {
-  Box(ToWide(FailureBoxText(text)), ToWide(applicationTitle), MB_OK | MB_ICONSTOP);
-}
-
-void ShowInformation(const std::string& text) {
-  PersianBox(text, texts::kInformationCaption, MB_OK | MB_ICONINFORMATION);
-}
-void ShowWarning(const std::string& text) {
-  PersianBox(text, texts::kWarningCaption, MB_OK | MB_ICONWARNING);
-}
-bool Confirm(const std::string& text) {
-  return PersianBox(text, texts::kConfirmCaption, MB_YESNO | MB_ICONQUESTION) == IDYES;
-}
-void ShowError(const std::string& text) {
-  PersianBox(text, texts::kErrorCaption, MB_OK | MB_ICONERROR);
-}
-
-int RunMessageLoop() {
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  return 0;
-}
-
-void ProcessMessages() {
-  MSG message;
-  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      PostQuitMessage((int)message.wParam);  // for the loop that owns it
-      return;
-    }
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-}
-
-void EndProgram() { ExitProcess(0); }
 
 }  // namespace ui

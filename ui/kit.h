@@ -1,7 +1,8 @@
 // The skinned-window kit both programs are built on: fixed-size, centred, right-to-left
 // windows with a picture, transparent labels, hot-spots, a gauge and the file-copy
-// animation; the message dialogs; the guard that shows a failure escaping a handler; the
-// message loop and its one-pass pump.
+// animation (this header and ui/kit.cpp); the label text drawing (ui/rtl_text.h); the
+// application window, the message dialogs, the failure box and the message loop
+// (ui/dialogs.h).
 //
 // A window is a class on ui::Form with its layout as a table of rows, one per control, in
 // creation order (later rows lie on top):
@@ -24,7 +25,7 @@
 //
 //   ui::SetApplicationTitle(texts::kSetupTitle);
 //   ExitWindow exitWindow;
-//   exitWindow.Create();      // hidden; OnCreate runs now, guarded
+//   exitWindow.Create();      // hidden; OnCreate runs now
 //   exitWindow.ShowModal();   // or, for the main window: Show(); return ui::RunMessageLoop();
 //
 // Every control is a child window with its ID; labels carry their caption and hot-spots
@@ -35,9 +36,14 @@
 //
 // Texts are single-byte code page 1256 bytes, paths included, shown through an explicit
 // 1256 conversion whatever the system's ANSI code page is.
-// Every handler below runs inside the guard: a Failure or other std::exception that escapes
-// it is shown in the error box and the program goes on.
+// Every handler below runs inside the form's window procedure, whose one guard shows a
+// Failure or other std::exception escaping it in the failure box; the program goes on. So
+// does the making of the controls: no failure leaves the window procedure.
 #pragma once
+#include "ui/dialogs.h"
+#include "ui/rtl_text.h"
+#include "win/scoped.h"
+
 #include <windows.h>
 
 #include <cstdint>
@@ -57,7 +63,6 @@ enum : unsigned {
   kAutoSize = 8,         // sized to its text, the left edge fixed
   kCentred = 32,         // picture centred in its rectangle (else drawn from its top-left)
   kHidden = 64,          // not visible at start
-  kPathEllipsis = 128,   // a path too wide for the label shows shortened with "..."
 };
 
 enum Weight : bool { kRegular = false, kBold = true };
@@ -139,7 +144,7 @@ class Form {
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
 
-  // Makes the window, hidden, with its controls; OnCreate runs inside, guarded.
+  // Makes the window, hidden, with its controls; OnCreate runs inside.
   void Create();
   HWND handle() const { return window_; }
   HWND control(int id) const;
@@ -148,7 +153,6 @@ class Form {
   void Show();
   // Shows the window modally over the program's other windows; returns when it closes.
   void ShowModal();
-  bool IsModal() const { return modal_; }
   // Hides a modal or secondary window; the main window is destroyed, ending the loop.
   void Close();
 
@@ -174,7 +178,11 @@ class Form {
   void Repaint();
 
  protected:
-  // Handlers, all guarded.
+  // A font for a control the derived class adds (a list, a combo box), kept until the
+  // window and all its controls are gone.
+  HFONT OwnFont(const Font& font);
+
+  // Handlers, all inside the guard.
   virtual void OnCreate() {}
   virtual void OnShow() {}
   virtual void OnClick(int /*id*/) {}
@@ -197,60 +205,18 @@ class Form {
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
   static LRESULT CALLBACK ControlProc(HWND, UINT, WPARAM, LPARAM);
+  static LRESULT HandleControl(HWND, UINT, WPARAM, LPARAM);
 
   WindowLook look_;
   std::vector<std::unique_ptr<Item>> items_;
   HWND window_ = nullptr;
   HWND tooltip_ = nullptr;
-  HFONT windowFont_ = nullptr;
-  HBRUSH animationBrush_ = nullptr;
+  ScopedFont windowFont_;
+  ScopedBrush animationBrush_;
+  ScopedLibrary shell32_;  // the animation's clip
+  std::vector<ScopedFont> fonts_;
   bool modal_ = false;
   bool main_ = false;
 };
-
-// A label's text as the form measures and paints it, with the row's text options. A line of
-// a centred or right-to-left label is measured and placed by the text output itself, which
-// measures the joined letters it draws (under Wine, DrawText measures joined Persian text by
-// its unjoined letters, too narrow, and places it too far left); other text goes through
-// DrawText.
-SIZE LabelTextSize(HDC dc, const std::wstring& text, unsigned options);
-void DrawLabelText(HDC dc, const RECT& rect, const std::wstring& text, unsigned options);
-
-// The application's title: the caption of the failure box and of the application window.
-// That window owns every form and has no size: it is what the taskbar shows for the
-// program once the main window is shown (the forms, being owned, show there no button of
-// their own; the main window keeps its own title). Set it before any form is created.
-void SetApplicationTitle(const char* bytes);
-
-// Runs fn inside the guard: a failure escaping it is shown in the failure box. False when
-// fn failed.
-template <typename Fn>
-bool Guarded(Fn&& fn);
-void ShowFailure(const std::string& text);
-
-// The message dialogs; texts are code page 1256 bytes (or plain ASCII such as an error
-// number). Confirm is true for Yes.
-void ShowInformation(const std::string& text);
-void ShowWarning(const std::string& text);
-bool Confirm(const std::string& text);
-void ShowError(const std::string& text);
-
-// Runs the message loop until the main window closes; the exit code for WinMain.
-int RunMessageLoop();
-// One pass over the pending messages of the thread: all of them are handled, then it returns.
-void ProcessMessages();
-// Ends the program at once, exit code 0, without closing its windows.
-[[noreturn]] void EndProgram();
-
-template <typename Fn>
-bool Guarded(Fn&& fn) {
-  try {
-    fn();
-    return true;
-  } catch (const std::exception& failure) {
-    ShowFailure(failure.what());
-  }
-  return false;
-}
 
 }  // namespace ui

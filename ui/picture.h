@@ -2,6 +2,8 @@
 // extension says its format (JPEG through libjpeg; bitmap, icon and metafiles through the
 // platform). Each draws itself at its own size.
 #pragma once
+#include "win/scoped.h"
+
 #include <windows.h>
 
 #include <memory>
@@ -9,15 +11,22 @@
 
 namespace ui {
 
+// One loaded picture: a bitmap (JPEG and BMP files), an icon or an enhanced metafile (EMF
+// and placeable WMF files), whichever it holds.
 class LoadedPicture {
  public:
-  virtual ~LoadedPicture() = default;
-  virtual void Draw(HDC dc, int left, int top) const = 0;
+  LoadedPicture(ScopedBitmap bitmap, int width, int height);
+  LoadedPicture(ScopedIcon icon, int width, int height);
+  LoadedPicture(ScopedMetafile metafile, int width, int height);
+  void Draw(HDC dc, int left, int top) const;
   int width() const { return width_; }
   int height() const { return height_; }
 
- protected:
-  int width_ = 0, height_ = 0;
+ private:
+  ScopedBitmap bitmap_;
+  ScopedIcon icon_;
+  ScopedMetafile metafile_;
+  int width_, height_;
 };
 
 // Raises Failure for an unknown extension or a file that cannot be read or decoded.

@@ -17,16 +17,11 @@
 
 #include <vector>
 
-namespace {
-const uint32_t kEveryEntry = 63;
-bool IsDots(const std::string& name) { return name == "." || name == ".."; }
-}  // namespace
-
 std::optional<std::string> ReadUninstallString(const std::string& programName) {
   if (!IsValidProgramName(programName)) return std::nullopt;
   Registry machine(HKEY_LOCAL_MACHINE);
   // A key that cannot be opened nor created (no rights) reads as an empty value.
-  machine.Open(UninstallKey(programName), true);
+  machine.OpenOrCreate(UninstallKey(programName));
   std::string value = machine.ReadString("UninstallString");
   if (!InstallFolderFromUninstallString(value)) return std::nullopt;
   return value;
@@ -58,8 +53,8 @@ void DeleteInstallFolderContents(const std::string& installFolder) {
   // The names are taken first, then deleted in listing order, so that the listing never runs
   // over entries that are moving away.
   std::vector<std::string> names;
-  ListFolder(installFolder + "\\*.*", kEveryEntry, [&](const ListedEntry& entry) {
-    if (!IsDots(entry.name) && !IsUninstallerFileName(entry.name)) names.push_back(entry.name);
+  ListFolder(installFolder + "\\*.*", kEveryEntryMask, [&](const ListedEntry& entry) {
+    if (!IsDotName(entry.name) && !IsUninstallerFileName(entry.name)) names.push_back(entry.name);
   });
   for (const std::string& name : names) ShellDeletePath(installFolder + "\\" + name);
 }
@@ -83,8 +78,8 @@ void RemoveShortcutsAndUninstallEntry(const std::string& programName,
     DeleteFileAt(group + "\\" + link);
     // The group folder goes when no file with content remains; sub-folders list with size 0.
     bool fileRemains = false;
-    ListFolder(group + "\\*.*", kEveryEntry, [&](const ListedEntry& entry) {
-      if (!IsDots(entry.name) && uint32_t(entry.size) != 0) fileRemains = true;
+    ListFolder(group + "\\*.*", kEveryEntryMask, [&](const ListedEntry& entry) {
+      if (!IsDotName(entry.name) && uint32_t(entry.size) != 0) fileRemains = true;
     });
     if (!fileRemains) RemoveFolder(group);
   } catch (...) {
@@ -101,7 +96,7 @@ std::string WriteRemovalScript(const std::string& selfPath) {
   // The command interpreter reads a batch file in the OEM code page, not in ours.
   WriteFileBytes(scriptPath, RemovalScript(OemPathText(selfPath), OemPathText(scriptPath)));
   const std::string temp = TempFolderPath();
-  if (!SetCurrentFolder(temp)) RaiseSystemFailure(texts::kCannotChangeFolder, temp, GetLastError());
+  if (!SetCurrentFolder(temp)) RaiseSystemFailure(texts::kCannotChangeFolder, temp);
   return scriptPath;
 }
 

@@ -9,7 +9,6 @@
 #include "uninstall/controls.h"
 #include "uninstall/removal.h"
 #include "win/files.h"
-#include "win/scoped.h"
 
 namespace {
 
@@ -25,7 +24,6 @@ const ui::Control kLayout[] = {
               ui::kRightToLeft, ""),
 };
 
-const char kRecordFileName[] = "install.cfg";
 const int kEscape = 27;
 
 // The folder of the running program's file, with its last backslash.
@@ -43,20 +41,17 @@ UninstallWindow::UninstallWindow()
 
 void UninstallWindow::OnCreate() {
   // Beside the program, never in the current folder.
-  const std::string path = ProgramFolder() + kRecordFileName;
+  const std::string path = ProgramFolder() + kProductRecordName;
   if (!FileExists(path)) {
     ui::ShowInformation(texts::kRecordMissing);
     ui::EndProgram();
   }
   ProductRecord record;
-  {
-    ScopedHandle file(OpenFileForReading(path));
-    if (!file.held()) {
-      // The error number alone; the window then opens with empty values.
-      ui::ShowInformation(std::to_string(GetLastError()));
-      return;
-    }
-    record = ReadProductRecord(file.get());
+  unsigned long error = 0;
+  if (!ReadProductRecord(path, &record, &error)) {
+    // The error number alone; the window then opens with empty values.
+    ui::ShowInformation(std::to_string(error));
+    return;
   }
   programName_ = record.ProgramName;
   shortcutName_ = record.ShortcutName;
@@ -99,7 +94,7 @@ void UninstallWindow::Remove() {
   RemoveShortcutsAndUninstallEntry(programName_, shortcutName_);
   // The recycle bin is left as it is: what was removed stays restorable there, together
   // with everything the user had put there before.
-  const std::string script = WriteRemovalScript(installFolder + "\\uninstall.exe");
+  const std::string script = WriteRemovalScript(installFolder + "\\" + kUninstallerFileName);
   ui::ShowInformation(texts::kRemovalDone);
   StartRemovalScript(script);
   ui::EndProgram();

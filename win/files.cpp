@@ -102,7 +102,7 @@ std::string CopyToPartialFile(const std::string& source, const std::string& targ
   if (HasNul(source)) RaiseSystemFailure(texts::kCannotOpenFile, source, ERROR_FILE_NOT_FOUND);
   ScopedHandle in(CreateFileW(ToWide(source).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!in.held()) RaiseSystemFailure(texts::kCannotOpenFile, source, GetLastError());
+  if (!in.held()) RaiseSystemFailure(texts::kCannotOpenFile, source);
   if (HasNul(target)) RaiseSystemFailure(texts::kCannotCreateFile, target, ERROR_INVALID_NAME);
   if (targetMustBeWritable) {
     // An existing target in use or read-only fails as its creation in place would have.
@@ -116,7 +116,7 @@ std::string CopyToPartialFile(const std::string& source, const std::string& targ
   {
     ScopedHandle out(CreateFileW(ToWide(partial).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
                                  nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!out.held()) RaiseSystemFailure(texts::kCannotCreateFile, target, GetLastError());
+    if (!out.held()) RaiseSystemFailure(texts::kCannotCreateFile, target);
     try {
       LARGE_INTEGER size;
       if (!GetFileSizeEx(in.get(), &size)) size.QuadPart = 0;
@@ -151,23 +151,42 @@ void CopyFileContents(const std::string& source, const std::string& target,
   }
 }
 
-HANDLE OpenFileForReading(const std::string& path) {
-  return CreateFileW(ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                     FILE_ATTRIBUTE_NORMAL, nullptr);
+namespace {
+// The whole file into *bytes: 0, or the system's error number, *opened telling whether the
+// open or the read failed.
+unsigned long ReadAll(const std::string& path, std::string* bytes, bool* opened) {
+  bytes->clear();
+  *opened = false;
+  if (HasNul(path)) return ERROR_FILE_NOT_FOUND;
+  ScopedHandle file(CreateFileW(ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.held()) return GetLastError();
+  *opened = true;
+  char buffer[65536];
+  for (;;) {
+    DWORD got = 0;
+    if (!ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) return GetLastError();
+    if (got == 0) return 0;
+    bytes->append(buffer, got);
+  }
+}
+}  // namespace
+
+std::string ReadWholeFile(const std::string& path) {
+  std::string bytes;
+  bool opened = false;
+  if (const unsigned long error = ReadAll(path, &bytes, &opened)) {
+    if (!opened) RaiseSystemFailure(texts::kCannotOpenFile, path, error);
+    throw Failure(texts::kStreamReadError);
+  }
+  return bytes;
 }
 
 bool ReadWholeFile(const std::string& path, std::string* bytes, unsigned long* error) {
-  ScopedHandle file(OpenFileForReading(path));
-  bytes->clear();
-  if (!file.held()) {
-    *error = GetLastError();
-    return false;
-  }
-  char buffer[65536];
-  DWORD got = 0;
-  while (ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0)
-    bytes->append(buffer, got);
-  return true;
+  bool opened = false;
+  *error = ReadAll(path, bytes, &opened);
+  if (*error) bytes->clear();
+  return *error == 0;
 }
 
 bool SetCurrentFolder(const std::string& path) {

@@ -31,9 +31,10 @@ std::string OemPathText(const std::string& path);
 std::string SystemErrorText(unsigned long error);
 
 // Raises the failure of a system call on a path: the pattern (texts::kCannotOpenFile, ...)
-// filled with the path's full form and the system's text for the error.
+// filled with the path's full form and the system's text for the error, by default the
+// calling thread's last error (taken before anything else of the call runs).
 [[noreturn]] void RaiseSystemFailure(const char* pattern, const std::string& path,
-                                     unsigned long error);
+                                     unsigned long error = GetLastError());
 
 // Copies one file so that the target's name only ever names a whole copy: the content goes
 // into PartialCopyName(target) (created, replacing a leftover of an ended run, without
@@ -59,14 +60,12 @@ std::string PartialCopyName(const std::string& target);
 // The full path of a name relative to the current folder.
 std::string FullPath(const std::string& path);
 
-// Reads a whole file opened for reading (others may read it meanwhile). False, with the
-// system's error number, when it cannot be opened; a read error after the open keeps what
-// was read and is not reported.
+// The bytes of a whole file, opened for reading (others may read it meanwhile). Raises
+// "Cannot open file" with its full path and the system's reason, or "Stream read error".
+std::string ReadWholeFile(const std::string& path);
+// The same without a raise, for the places that show only the system's error number: false,
+// with that number and no bytes, when the file cannot be opened or read.
 bool ReadWholeFile(const std::string& path, std::string* bytes, unsigned long* error);
-
-// Opens an existing file for reading, others may read it meanwhile; INVALID_HANDLE_VALUE
-// with the system's error number when it cannot be opened. The caller closes it.
-HANDLE OpenFileForReading(const std::string& path);
 
 // The plain calls, each true when the system reports success.
 bool SetCurrentFolder(const std::string& path);

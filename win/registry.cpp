@@ -8,15 +8,20 @@
 
 #include <vector>
 
-bool Registry::Open(const std::string& key, bool create) {
+bool Registry::Open(const std::string& key) {
   Close();
-  const std::wstring name = ToWide(key);
   HKEY opened = nullptr;
-  LONG result =
-      create ? RegCreateKeyExW(root_, name.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                               KEY_ALL_ACCESS, nullptr, &opened, nullptr)
-             : RegOpenKeyExW(root_, name.c_str(), 0, KEY_ALL_ACCESS, &opened);
-  key_.Reset(result == ERROR_SUCCESS ? opened : nullptr);
+  if (RegOpenKeyExW(root_, ToWide(key).c_str(), 0, KEY_ALL_ACCESS, &opened) == ERROR_SUCCESS)
+    key_.Reset(opened);
+  return IsOpen();
+}
+
+bool Registry::OpenOrCreate(const std::string& key) {
+  Close();
+  HKEY opened = nullptr;
+  if (RegCreateKeyExW(root_, ToWide(key).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                      KEY_ALL_ACCESS, nullptr, &opened, nullptr) == ERROR_SUCCESS)
+    key_.Reset(opened);
   return IsOpen();
 }
 

@@ -1,6 +1,7 @@
 // The registry accessor: one root key and at most one open key at a time, opened with full
-// access. Key names, value names and texts are code page 1256, stored by the wide functions. A key that could not be opened or created is remembered as not open: reads then
-// give empty texts and writes fail with the user's "Failed to set data" text.
+// access. Key names, value names and texts are code page 1256, stored by the wide functions.
+// A key that could not be opened or created is remembered as not open: reads then give empty
+// texts and writes fail with the user's "Failed to set data" text.
 #pragma once
 #include "win/scoped.h"
 
@@ -15,9 +16,11 @@ class Registry {
   Registry(const Registry&) = delete;
   Registry& operator=(const Registry&) = delete;
 
-  // Opens a key below the root, creating it (and any missing key above it) when asked.
-  // Closes the key opened before. False when the key could not be opened.
-  bool Open(const std::string& key, bool create);
+  // Opens an existing key below the root; OpenOrCreate creates it (and any missing key above
+  // it) when it is not there. Both close the key opened before. False when the key could
+  // not be opened.
+  bool Open(const std::string& key);
+  bool OpenOrCreate(const std::string& key);
   void Close();
   bool IsOpen() const { return key_.held(); }
 

@@ -55,7 +55,7 @@ std::vector<std::string> ProtectedFolders() {
     folders.push_back(FromWide(profile));
 
   Registry machine(HKEY_LOCAL_MACHINE);
-  if (machine.Open("Software\\Microsoft\\Windows\\CurrentVersion", false))
+  if (machine.Open("Software\\Microsoft\\Windows\\CurrentVersion"))
     for (const char* name : {"ProgramFilesDir", "ProgramFilesDir (x86)", "ProgramW6432Dir",
                              "CommonFilesDir", "CommonFilesDir (x86)", "CommonW6432Dir"})
       folders.push_back(machine.ReadString(name));

@@ -25,14 +25,14 @@ std::string NewTempFileName(const std::string& extension) {
   const std::string folder = TempFolderPath();
   wchar_t name[MAX_PATH + 1] = L"";
   if (GetTempFileNameW(ToWide(folder).c_str(), L"uis", 0, name) == 0)
-    RaiseSystemFailure(texts::kCannotCreateFile, folder, GetLastError());
+    RaiseSystemFailure(texts::kCannotCreateFile, folder);
   return ReplaceExtension(FromWide(name), extension);
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
   ScopedHandle file(CreateFileW(ToWide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.held()) RaiseSystemFailure(texts::kCannotCreateFile, path, GetLastError());
+  if (!file.held()) RaiseSystemFailure(texts::kCannotCreateFile, path);
   DWORD written = 0;
   bool complete = WriteFile(file.get(), bytes.data(), (DWORD)bytes.size(), &written, nullptr) &&
                   written == bytes.size();

@@ -3,6 +3,7 @@
 #include "common/shell_folders.h"
 #include "core/failure.h"
 #include "core/names.h"
+#include "core/removal.h"
 #include "core/texts.h"
 #include "win/files.h"
 #include "win/registry.h"
@@ -35,8 +36,8 @@ void SaveShortcuts(IPersistFile* file, const std::string& shortcutName,
 void RegisterUninstallEntry(const std::string& installFolder, const std::string& programName) {
   Registry registry(HKEY_LOCAL_MACHINE);
   // Not examined: a key that cannot be opened makes the first write fail, naming it.
-  registry.Open(UninstallKey(programName), true);
-  registry.WriteString("UninstallString", installFolder + "\\Uninstall.exe");
+  registry.OpenOrCreate(UninstallKey(programName));
+  registry.WriteString("UninstallString", installFolder + "\\" + kUninstallerFileName);
   registry.WriteString("DisplayName", programName);
   registry.WriteString("Publisher", kPublisher);
   registry.WriteString("Author", kAuthor);

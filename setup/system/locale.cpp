@@ -11,7 +11,7 @@ class WindowsLocaleRegistry : public LocaleRegistry {
     machine_.Close();
     user_.Close();
     open_ = root == LocaleRoot::kLocalMachine ? &machine_ : &user_;
-    return open_->Open(key, create);
+    return create ? open_->OpenOrCreate(key) : open_->Open(key);
   }
   std::string Read(const std::string& name) override { return open_->ReadString(name); }
   void Write(const std::string& name, const std::string& datum) override {

@@ -1,5 +1,6 @@
 #include "setup/system/restart.h"
 
+#include "win/scoped.h"
 #include "win/windows_info.h"
 
 #include <winsock.h>
@@ -11,14 +12,12 @@ namespace {
 // The socket library is loaded here, for the one request that needs it, rather than with the
 // program: it and what it pulls in would otherwise be loaded at every start.
 struct SocketLibrary {
-  HMODULE module = LoadLibraryW(L"wsock32.dll");
-  ~SocketLibrary() {
-    if (module) FreeLibrary(module);
-  }
+  ScopedLibrary module{LoadLibraryW(L"wsock32.dll")};
   template <typename Function>
   Function Find(const char* name) const {
-    return module ? reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)))
-                  : nullptr;
+    return module.held() ? reinterpret_cast<Function>(reinterpret_cast<void (*)()>(
+                               GetProcAddress(module.get(), name)))
+                         : nullptr;
   }
 };
 

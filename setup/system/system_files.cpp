@@ -3,7 +3,7 @@
 #include "core/system_payload.h"
 #include "win/files.h"
 #include "win/registry.h"
-#include "win/text_file.h"
+#include "win/scoped.h"
 #include "win/windows_info.h"
 
 #include <windows.h>
@@ -15,18 +15,24 @@ const char* const kFontTables[] = {
     "Software\\Microsoft\\windows\\CurrentVersion\\Fonts",
     "Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts",
 };
+
+bool CallServerEntry(const std::string& path, const char* entryName) {
+  if (!FileExists(path)) return false;
+  ScopedLibrary library(LoadLibraryFile(path));
+  if (!library.held()) return false;
+  using EntryPoint = HRESULT(WINAPI*)();
+  auto entry = reinterpret_cast<EntryPoint>(
+      reinterpret_cast<void (*)()>(GetProcAddress(library.get(), entryName)));
+  if (entry) entry();  // the library's own report of success is not examined
+  return true;
+}
 }  // namespace
 
-bool RegisterComServer(const std::string& path, bool doRegister) {
-  if (!FileExists(path)) return false;
-  HMODULE library = LoadLibraryFile(path);
-  if (!library) return false;
-  using EntryPoint = HRESULT(WINAPI*)();
-  auto entry = reinterpret_cast<EntryPoint>(reinterpret_cast<void (*)()>(
-      GetProcAddress(library, doRegister ? "DllRegisterServer" : "DllUnregisterServer")));
-  if (entry) entry();  // the library's own report of success is not examined
-  FreeLibrary(library);
-  return true;
+bool RegisterComServer(const std::string& path) {
+  return CallServerEntry(path, "DllRegisterServer");
+}
+bool UnregisterComServer(const std::string& path) {
+  return CallServerEntry(path, "DllUnregisterServer");
 }
 
 void InstallSystemFiles(const std::string& mediumFolder, const std::string& systemFolder) {
@@ -44,9 +50,9 @@ void InstallSystemFiles(const std::string& mediumFolder, const std::string& syst
   // Registration follows every copy and goes by what the system folder holds now.
   const std::string list = mediumFolder + "SYSTEM\\SYSTEM.TXT";
   if (!FileExists(list)) return;
-  ForEachListFileLine(ReadTextFile(list), [&](const std::string& line) {
+  ForEachListFileLine(ReadWholeFile(list), [&](const std::string& line) {
     const std::string library = systemFolder + line;
-    if (FileExists(library)) RegisterComServer(library, true);
+    if (FileExists(library)) RegisterComServer(library);
     return true;
   });
 }
@@ -60,7 +66,7 @@ void InstallFonts(const std::string& mediumFolder, const std::string& fontsFolde
   if (!FolderExists(payload)) return;
   std::optional<std::vector<FontPair>> fontList;
   const std::string list = mediumFolder + "FONTS\\FONT.TXT";
-  if (FileExists(list)) fontList = ParseFontList(ReadTextFile(list));
+  if (FileExists(list)) fontList = ParseFontList(ReadWholeFile(list));
   std::size_t position = 0;
   ListFolder(payload + "\\*.*", kEveryEntryMask, [&](const ListedEntry& entry) {
     if (SkipsPayloadEntry(entry.name, uint32_t(entry.size), "FONT.TXT")) return;
@@ -70,7 +76,7 @@ void InstallFonts(const std::string& mediumFolder, const std::string& fontsFolde
     // A table that can be neither opened nor created makes the write raise its failure.
     Registry registry(HKEY_LOCAL_MACHINE);
     for (const char* table : kFontTables) {
-      registry.Open(table, true);
+      registry.OpenOrCreate(table);
       registry.WriteString(value.name, value.data);
       registry.Close();
     }

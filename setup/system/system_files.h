@@ -15,10 +15,12 @@ void InstallSystemFiles(const std::string& mediumFolder, const std::string& syst
 // The same for the running installation: the current folder and this Windows' system folder.
 void InstallSystemFiles();
 
-// Loads the library and calls its DllRegisterServer (or DllUnregisterServer) entry point,
-// whose result is not examined. False when the file does not exist or cannot be loaded. A
-// library without the entry point is freed again without a call.
-bool RegisterComServer(const std::string& path, bool doRegister);
+// Loads the library and calls its DllRegisterServer (UnregisterComServer: its
+// DllUnregisterServer) entry point, whose result is not examined. False when the file does
+// not exist or cannot be loaded. A library without the entry point is freed again without a
+// call.
+bool RegisterComServer(const std::string& path);
+bool UnregisterComServer(const std::string& path);
 
 // Registers every font file of <medium>Fonts in both font tables (named by FONT.TXT when it
 // is there) and copies it into `fontsFolder` (ending with a backslash) when it is missing.

@@ -55,12 +55,18 @@ class RecordedSteps : public InstallationSteps {
     files.insert(Lower(target));
   }
   void PumpMessages() override { Add("pump"); }
-  void RenamePayloadPrograms(const std::string& folder) override { Add("renames " + folder); }
+  void RenamePayloadPrograms(const std::string& folder, const std::string& programName) override {
+    Add("renames " + folder + "|" + programName);
+  }
   void WriteProductRecord(const std::string& folder, const ProductRecord& r) override {
     Add("record " + folder + "|" + r.Title1 + "|" + r.Title2 + "|" + r.DefaultFolderName + "|" + r.ProgramName +
         "|" + r.ShortcutName + "|" + r.Organization);
   }
-  void CreateShortcutsAndUninstallEntry(const std::string& folder) override { Add("shortcuts " + folder); }
+  void CreateShortcutsAndUninstallEntry(const std::string& folder, const std::string& programName,
+                                        const std::string& shortcutName,
+                                        const std::string& menuGroup) override {
+    Add("shortcuts " + folder + "|" + programName + "|" + shortcutName + "|" + menuGroup);
+  }
   bool RunsSecondLocaleStep() override { return secondLocaleStep; }
   void ShowSuccessPicture() override { Add("picture"); }
   void ShowInformation(const std::string& text) override {
@@ -94,9 +100,10 @@ InstallationInputs Inputs(const std::string& localeMode) {
   in.defaultFolderName = "Accounts";
   in.programName = "Acc";
   in.shortcutName = "Accounting";
+  in.menuGroup = "Tools";
   in.organization = "Org";
   in.localeMode = localeMode;
-  in.targetPath = "D:\\Programs\\Accounts";
+  in.installFolder = "D:\\Programs\\Accounts";
   in.title1 = "T1";
   in.title2 = "T2";
   return in;
@@ -132,9 +139,9 @@ TEST(Installation, RunsEveryStepInOrder) {
       "copy Data\\uninstall.dat > D:\\Programs\\Accounts\\uninstall.dat",
       "gauge 100",
       "pump",
-      "renames D:\\Programs\\Accounts",
+      "renames D:\\Programs\\Accounts|Acc",
       "record D:\\Programs\\Accounts|T1|T2|Accounts|Acc|Accounting|Org",
-      "shortcuts D:\\Programs\\Accounts",
+      "shortcuts D:\\Programs\\Accounts|Acc|Accounting|Tools",
       "locale 0",
       "stop",
       "ask restart",
@@ -164,7 +171,8 @@ TEST(Installation, LocaleModeDecidesTheLocaleStepsAndTheFinalScreen) {
     steps.answerYes = c.answerYes;
     RunInstallation(Inputs(c.localeMode), steps);
     const auto start = std::find(steps.log.begin(), steps.log.end(), "cd E:\\");
-    const auto shortcuts = std::find(steps.log.begin(), steps.log.end(), "shortcuts D:\\Programs\\Accounts");
+    const auto shortcuts =
+        std::find(steps.log.begin(), steps.log.end(), "shortcuts D:\\Programs\\Accounts|Acc|Accounting|Tools");
     ASSERT_NE(shortcuts, steps.log.end());
     EXPECT_EQ(std::vector<std::string>(steps.log.begin(), start), c.head) << '"' << c.localeMode << '"';
     EXPECT_EQ(std::vector<std::string>(shortcuts + 1, steps.log.end()), c.tail) << '"' << c.localeMode << '"';
@@ -189,10 +197,10 @@ TEST(Installation, WithoutRoomItShowsTheMessageAndEndsBeforeWritingAnything) {
   EXPECT_FALSE(exact.Logged("info no space"));
 }
 
-TEST(Installation, AnEmptyTargetPathDoesNothing) {
+TEST(Installation, AnEmptyInstallFolderDoesNothing) {
   RecordedSteps steps;
   InstallationInputs in = Inputs("");
-  in.targetPath.clear();
+  in.installFolder.clear();
   EXPECT_EQ(RunInstallation(in, steps), InstallationOutcome::kNoTargetPath);
   EXPECT_TRUE(steps.log.empty());
 }
@@ -203,7 +211,7 @@ TEST(Installation, AFailedCopyStopsTheRunAndASecondRunFinishesIt) {
   steps.failingSource = "Data\\b.txt";
   EXPECT_THROW(RunInstallation(Inputs("0"), steps), Failure);
   EXPECT_EQ(steps.log.back(), "pump");  // after a.txt
-  EXPECT_FALSE(steps.Logged("renames D:\\Programs\\Accounts"));
+  EXPECT_FALSE(steps.Logged("renames D:\\Programs\\Accounts|Acc"));
 
   steps.log.clear();
   steps.failingSource.clear();
@@ -220,7 +228,7 @@ TEST(Installation, AFailedCopyStopsTheRunAndASecondRunFinishesIt) {
   // The second run's bar counts this run's inventory from 0 to its total.
   const std::vector<std::string> bar = {"progress 100", "gauge 10", "gauge 30", "gauge 60", "gauge 100"};
   EXPECT_EQ(gauge, bar);
-  EXPECT_TRUE(steps.Logged("renames D:\\Programs\\Accounts"));
+  EXPECT_TRUE(steps.Logged("renames D:\\Programs\\Accounts|Acc"));
 }
 
 TEST(Installation, AnEmptyPayloadHasNoCopyLoopAndAZeroRange) {

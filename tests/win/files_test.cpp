@@ -1,5 +1,5 @@
 // The file primitives on Wine's real file system: the copy with its four errors and their
-// exact texts, the file and folder tests, the listing's attribute mask, and names in code
+// exact texts, the whole-file reader, the file and folder tests, the listing's attribute mask, and names in code
 // page 1256 whatever the system's ANSI code page is.
 #include "core/failure.h"
 #include "tests/support/files.h"
@@ -88,6 +88,36 @@ TEST(CopyFileContents, SourceThatCannotBeOpened) {
       WithSystemText("Cannot open file \"", folder.Path("missing.txt"), ERROR_FILE_NOT_FOUND));
   SetCurrentDirectoryA(previous);
   EXPECT_FALSE(FileExists(target));
+}
+
+// The one whole-file reader: its raising form gives the texts of the failure box, its other
+// form only the system's error number, for the places that show that.
+TEST(ReadWholeFile, ReadsAWholeFileOrTellsWhyItCannot) {
+  e2e::ScratchFolder folder;
+  const std::string path = folder.Path("a.txt");
+  e2e::WriteFile(path, Pattern(200000));
+  EXPECT_EQ(ReadWholeFile(path), Pattern(200000));
+  std::string bytes = "old";
+  unsigned long error = 1;
+  EXPECT_TRUE(ReadWholeFile(path, &bytes, &error));
+  EXPECT_EQ(bytes, Pattern(200000));
+  EXPECT_EQ(error, 0u);
+
+  HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+  std::string text;
+  try {
+    ReadWholeFile(path);
+  } catch (const Failure& failure) {
+    text = failure.what();
+  }
+  EXPECT_EQ(text, WithSystemText("Cannot open file \"", path, ERROR_SHARING_VIOLATION));
+  EXPECT_FALSE(ReadWholeFile(path, &bytes, &error));
+  EXPECT_EQ(error, static_cast<unsigned long>(ERROR_SHARING_VIOLATION));
+  EXPECT_EQ(bytes, "");
+  CloseHandle(holder);
+  EXPECT_FALSE(ReadWholeFile(folder.Path("missing.txt"), &bytes, &error));
+  EXPECT_EQ(error, static_cast<unsigned long>(ERROR_FILE_NOT_FOUND));
 }
 
 // Wine run by root lets a read-only file be opened for writing (the file system's

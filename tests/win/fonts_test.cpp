@@ -24,7 +24,7 @@ void ExpectFontValue(const std::string& name, const std::string& data) {
   for (const char* table : kTables) {
     SCOPED_TRACE(std::string(table) + " / " + name);
     Registry registry(HKEY_LOCAL_MACHINE);
-    ASSERT_TRUE(registry.Open(table, false));
+    ASSERT_TRUE(registry.Open(table));
     EXPECT_EQ(registry.ValueExists(name), !data.empty());
     EXPECT_EQ(registry.ReadString(name), data);
   }
@@ -106,7 +106,7 @@ TEST(FontsInOwnPrefix, FontAlreadyPresentIsKeptButRegisteredAgain) {
   e2e::WriteFile(medium.target + "kappa.ttf", "installed before");
   for (const char* table : kTables) {
     Registry registry(HKEY_LOCAL_MACHINE);
-    ASSERT_TRUE(registry.Open(table, true));
+    ASSERT_TRUE(registry.OpenOrCreate(table));
     registry.WriteString("kappa.ttf", "stale");
   }
 

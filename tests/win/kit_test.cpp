@@ -1,8 +1,10 @@
 // The window kit in this process: controls as child windows with their IDs and texts,
 // labels sized to their text, the gauge's clamped percentage, the events a form gets, the
-// window font, where a Persian label's text lands when drawn, and the message dialogs.
+// window font, where a Persian label's text lands when drawn, the message dialogs, and the
+// guard that shows a handler's failure.
 #include "ui/kit.h"
 
+#include "core/failure.h"
 #include "core/texts.h"
 #include "tests/support/driver.h"
 
@@ -344,7 +346,6 @@ TEST(KitDialogs, ButtonsReadTheSameUnderEveryLanguage) {
       {"information", [] { ui::ShowInformation("\xE4\xD5\xC8"); }, L"Information", ok, {IDOK},
        L"OK"},
       {"warning", [] { ui::ShowWarning("\xE4\xD5\xC8"); }, L"Warning", ok, {IDOK}, L"OK"},
-      {"error", [] { ui::ShowError("\xE4\xD5\xC8"); }, L"Error", ok, {IDOK}, L"OK"},
       {"confirm yes", [&] { answer = ui::Confirm("\xE4\xD5\xC8"); }, L"Confirm", yesNo,
        {IDYES, IDNO}, L"&Yes"},
       {"confirm no", [&] { answer = !ui::Confirm("\xE4\xD5\xC8"); }, L"Confirm", yesNo,
@@ -362,4 +363,76 @@ TEST(KitDialogs, ButtonsReadTheSameUnderEveryLanguage) {
   const DialogSeen failure = ShowAndAnswer([] { ui::ShowFailure("Cannot open file"); },
                                            e2e::Wide1256(texts::kSetupTitle), L"Cannot open file.", L"OK");
   EXPECT_EQ(failure.buttons, ok);
+}
+
+namespace {
+// A form whose handlers fail on request: the making of its controls (WM_CREATE), OnCreate,
+// a click, a key and the close query.
+class FailingForm : public TestForm {
+ public:
+  std::string failIn;
+
+ protected:
+  bool OnMessage(UINT message, WPARAM, LPARAM, LRESULT*) override {
+    if (message == WM_CREATE) Fail("controls");
+    return false;
+  }
+  void OnCreate() override { Fail("create"); }
+  void OnClick(int id) override {
+    Fail("click");
+    TestForm::OnClick(id);
+  }
+  void OnKeyPress(int character) override {
+    Fail("key");
+    TestForm::OnKeyPress(character);
+  }
+  bool OnCloseQuery() override {
+    Fail("close");
+    return true;
+  }
+
+ private:
+  void Fail(const char* handler) {
+    if (failIn == handler) throw Failure(std::string("Failed in ") + handler);
+  }
+};
+}  // namespace
+
+// The window procedure is the one guard: a failure in any handler, the making of the controls
+// included, is shown in the failure box from inside it (never crossing CreateWindowExW or
+// DispatchMessage), and the form goes on; a failed close query keeps the form open.
+TEST(KitDialogs, AFailureInAHandlerIsShownAndTheFormGoesOn) {
+  ui::SetApplicationTitle(texts::kSetupTitle);
+  const LPARAM inside = MAKELPARAM(5, 5);
+  const struct {
+    const char* handler;
+    std::function<void(FailingForm&)> run;
+  } cases[] = {
+      {"controls", [](FailingForm& form) { form.Create(); }},
+      {"create", [](FailingForm& form) { form.Create(); }},
+      {"click",
+       [&](FailingForm& form) {
+         SendMessageW(form.control(kSpot), WM_LBUTTONDOWN, MK_LBUTTON, inside);
+         SendMessageW(form.control(kSpot), WM_LBUTTONUP, 0, inside);
+       }},
+      {"key", [](FailingForm& form) { SendMessageW(form.handle(), WM_CHAR, 'k', 0); }},
+      {"close", [](FailingForm& form) { SendMessageW(form.handle(), WM_CLOSE, 0, 0); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.handler);
+    FailingForm form;
+    form.failIn = c.handler;
+    const bool creates = std::string(c.handler) == "controls" || std::string(c.handler) == "create";
+    if (!creates) form.Create();
+    const std::string expected = std::string("Failed in ") + c.handler + ".";
+    ShowAndAnswer([&] { c.run(form); }, e2e::Wide1256(texts::kSetupTitle),
+                  std::wstring(expected.begin(), expected.end()), L"OK");
+    ASSERT_TRUE(IsWindow(form.handle()));
+    if (c.handler == std::string("controls")) continue;  // the form was made without them
+    // The form still answers: a click after the failure reaches it.
+    form.failIn.clear();
+    SendMessageW(form.control(kSpot), WM_LBUTTONDOWN, MK_LBUTTON, inside);
+    SendMessageW(form.control(kSpot), WM_LBUTTONUP, 0, inside);
+    EXPECT_EQ(form.clicks.back(), kSpot);
+  }
 }

@@ -31,14 +31,14 @@ struct Setting {
 
 std::string Read(HKEY root, const char* key, const char* name) {
   Registry registry(root);
-  if (!registry.Open(key, false)) return "<no key>";
+  if (!registry.Open(key)) return "<no key>";
   if (!registry.ValueExists(name)) return "<no value>";
   return registry.ReadString(name);
 }
 
 void Set(HKEY root, const char* key, const char* name, const std::string& datum) {
   Registry registry(root);
-  ASSERT_TRUE(registry.Open(key, true));
+  ASSERT_TRUE(registry.OpenOrCreate(key));
   registry.WriteString(name, datum);
 }
 
@@ -151,8 +151,8 @@ TEST(LocaleInOwnPrefix, FromEmptyRegistry) {
                   {HKEY_LOCAL_MACHINE, kFarsiLayout, "Layout Text", "Farsi"}});
 
   // Present but empty keys receive every value.
-  for (const char* key : {kCodePage, kLanguage}) ASSERT_TRUE(machine.Open(key, true));
-  for (const char* key : {kInternational, kGeo}) ASSERT_TRUE(user.Open(key, true));
+  for (const char* key : {kCodePage, kLanguage}) ASSERT_TRUE(machine.OpenOrCreate(key));
+  for (const char* key : {kInternational, kGeo}) ASSERT_TRUE(user.OpenOrCreate(key));
   machine.Close();
   user.Close();
   ApplyPersianLocale(1);

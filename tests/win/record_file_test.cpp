@@ -1,4 +1,4 @@
-// INSTALL.CFG written into an install folder and read back from an opened file.
+// INSTALL.CFG written into an install folder and read back.
 #include "common/record_file.h"
 #include "tests/support/files.h"
 
@@ -13,11 +13,9 @@ TEST(ProductRecordFile, WritesTheSixLinesReplacingAPayloadsOwnFile) {
             "\xC8\xD1\xE4\xC7\xE3\xE5\r\nTwo\r\nProduct\r\nViewer\r\nTools\\Viewer\r\n\r\n");
 
   // The uninstaller opens it as "install.cfg".
-  HANDLE file = CreateFileA(folder.Path("install.cfg").c_str(), GENERIC_READ, FILE_SHARE_READ,
-                            nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  ProductRecord read = ReadProductRecord(file);
-  CloseHandle(file);
+  ProductRecord read;
+  unsigned long error = 0;
+  ASSERT_TRUE(ReadProductRecord(folder.Path("install.cfg"), &read, &error)) << error;
   EXPECT_EQ(read.Title1, record.Title1);
   EXPECT_EQ(read.ProgramName, "Viewer");
   EXPECT_EQ(read.ShortcutName, "Tools\\Viewer");
@@ -28,11 +26,9 @@ TEST(ProductRecordFile, ReadsAShortHandWrittenRecordWithLongLines) {
   e2e::ScratchFolder folder;
   std::string longTitle(70000, 't');
   e2e::WriteFile(folder.Path("INSTALL.CFG"), longTitle + "\nTwo\nProduct\nViewer\n");
-  HANDLE file = CreateFileA(folder.Path("INSTALL.CFG").c_str(), GENERIC_READ, FILE_SHARE_READ,
-                            nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  ProductRecord read = ReadProductRecord(file);
-  CloseHandle(file);
+  ProductRecord read;
+  unsigned long error = 0;
+  ASSERT_TRUE(ReadProductRecord(folder.Path("INSTALL.CFG"), &read, &error)) << error;
   EXPECT_EQ(read.Title1, longTitle);
   EXPECT_EQ(read.ProgramName, "Viewer");
   EXPECT_EQ(read.ShortcutName, "");

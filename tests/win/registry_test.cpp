@@ -40,7 +40,7 @@ std::string FailureOf(const std::function<void()>& action) {
 
 TEST_F(RegistryTest, WritesPlainStringsWithTheirTerminatingZero) {
   Registry registry(HKEY_CURRENT_USER);
-  ASSERT_TRUE(registry.Open(key_ + "\\Deeper\\Deepest", true));  // missing keys above created
+  ASSERT_TRUE(registry.OpenOrCreate(key_ + "\\Deeper\\Deepest"));  // missing keys above created
   registry.WriteString("Name", "C:\\Product\\Uninstall.exe");
   registry.WriteString("Empty", "");
   registry.Close();
@@ -72,7 +72,7 @@ TEST_F(RegistryTest, ReadsStringsAsStoredAndRefusesOtherTypes) {
   SetRaw("Multi", REG_MULTI_SZ, "a\0b\0", 5);
 
   Registry registry(HKEY_CURRENT_USER);
-  ASSERT_TRUE(registry.Open(key_, false));
+  ASSERT_TRUE(registry.Open(key_));
   EXPECT_EQ(registry.ReadString("Plain"), "C:\\Users\\x");
   EXPECT_EQ(registry.ReadString("Expandable"), "%USERPROFILE%\\Desktop");  // not expanded
   EXPECT_EQ(registry.ReadString("Unterminated"), "abc");
@@ -86,25 +86,25 @@ TEST_F(RegistryTest, ReadsStringsAsStoredAndRefusesOtherTypes) {
 
 TEST_F(RegistryTest, KeyThatIsNotOpenReadsEmptyAndRefusesWrites) {
   Registry registry(HKEY_CURRENT_USER);
-  EXPECT_FALSE(registry.Open(key_, false));  // not created when not asked to
+  EXPECT_FALSE(registry.Open(key_));  // not created when not asked to
   EXPECT_FALSE(registry.IsOpen());
   EXPECT_EQ(registry.ReadString("Anything"), "");
   EXPECT_EQ(FailureOf([&] { registry.WriteString("UninstallString", "x"); }),
             "Failed to set data for 'UninstallString'");
   // A key name longer than the registry allows cannot be created either.
-  EXPECT_FALSE(registry.Open(key_ + "\\" + std::string(300, 'k'), true));
+  EXPECT_FALSE(registry.OpenOrCreate(key_ + "\\" + std::string(300, 'k')));
   EXPECT_EQ(FailureOf([&] { registry.WriteString("DisplayName", "x"); }),
             "Failed to set data for 'DisplayName'");
 }
 
 TEST_F(RegistryTest, DeletesAKeyWithItsSubKeys) {
   Registry registry(HKEY_CURRENT_USER);
-  ASSERT_TRUE(registry.Open(key_ + "\\One\\Two", true));
+  ASSERT_TRUE(registry.OpenOrCreate(key_ + "\\One\\Two"));
   registry.WriteString("v", "1");
-  ASSERT_TRUE(registry.Open(key_ + "\\Three", true));
+  ASSERT_TRUE(registry.OpenOrCreate(key_ + "\\Three"));
   registry.WriteString("v", "3");
   EXPECT_TRUE(registry.DeleteKey(key_));
-  EXPECT_FALSE(registry.Open(key_, false));
+  EXPECT_FALSE(registry.Open(key_));
   EXPECT_FALSE(registry.DeleteKey(key_));  // not there any more
 }
 
@@ -113,19 +113,19 @@ TEST_F(RegistryTest, DeletesAKeyWithItsSubKeys) {
 TEST(RegistryInOwnPrefix, TreeDeleteNeverTakesTheListOfInstalledPrograms) {
   const std::string list = "Software\\Microsoft\\windows\\CurrentVersion\\uninstall";
   Registry machine(HKEY_LOCAL_MACHINE);
-  ASSERT_TRUE(machine.Open(list + "\\Other Product", true));
+  ASSERT_TRUE(machine.OpenOrCreate(list + "\\Other Product"));
   machine.WriteString("UninstallString", "C:\\Other\\Uninstall.exe");
-  ASSERT_TRUE(machine.Open(list + "\\Daftar", true));
+  ASSERT_TRUE(machine.OpenOrCreate(list + "\\Daftar"));
   for (const std::string& key :
        {list, list + "\\", list + "\\\\", list + std::string("\\\0", 2),
         list + std::string("\\\0Daftar", 8),
         std::string("software\\microsoft\\WINDOWS\\currentversion\\UNINSTALL\\"),
         std::string("Software\\Microsoft\\windows\\CurrentVersion")}) {
     EXPECT_FALSE(machine.DeleteKey(key)) << testing::PrintToString(key);
-    EXPECT_TRUE(machine.Open(list + "\\Other Product", false)) << testing::PrintToString(key);
+    EXPECT_TRUE(machine.Open(list + "\\Other Product")) << testing::PrintToString(key);
   }
   EXPECT_TRUE(machine.DeleteKey(list + "\\Daftar"));
-  EXPECT_FALSE(machine.Open(list + "\\Daftar", false));
-  EXPECT_TRUE(machine.Open(list + "\\Other Product", false));
+  EXPECT_FALSE(machine.Open(list + "\\Daftar"));
+  EXPECT_TRUE(machine.Open(list + "\\Other Product"));
   EXPECT_EQ(machine.ReadString("UninstallString"), "C:\\Other\\Uninstall.exe");
 }

@@ -185,7 +185,7 @@ TEST_F(ShortcutsTest, PersianNamesReachTheShellAndTheRegistryAsPersian) {
 TEST_F(ShortcutsTest, ReinstallationReplacesShortcutsAndValuesAndKeepsOtherValues) {
   ASSERT_EQ(Run("Viewer", "Other Group"), "");
   Registry entry(HKEY_LOCAL_MACHINE);
-  ASSERT_TRUE(entry.Open(UninstallKey(program_), false));
+  ASSERT_TRUE(entry.Open(UninstallKey(program_)));
   entry.WriteString("DisplayIcon", "kept");
   entry.WriteString("DisplayName", "overwritten");
   entry.Close();
@@ -198,7 +198,7 @@ TEST_F(ShortcutsTest, ReinstallationReplacesShortcutsAndValuesAndKeepsOtherValue
             install_);
   EXPECT_EQ(UninstallValues(), (std::vector<std::string>{install_ + "\\Uninstall.exe", program_,
                                                          "Selvara Organization", "Tovenar"}));
-  ASSERT_TRUE(entry.Open(UninstallKey(program_), false));
+  ASSERT_TRUE(entry.Open(UninstallKey(program_)));
   EXPECT_EQ(entry.ReadString("DisplayIcon"), "kept");
 }
 

@@ -127,24 +127,24 @@ TEST(SystemFiles, RegisterComServerResults) {
   e2e::WriteFile(medium.target + "text.dll", "not a library");
   struct Case {
     const char* name;
-    bool doRegister;
+    bool (*call)(const std::string& path);
     bool result;
     DWORD registrations;
   };
   const Case cases[] = {
-      {"com.dll", true, true, 1},
-      {"unregister.dll", false, true, 0},  // the server has no DllUnregisterServer
-      {"plain.dll", true, true, 0},
-      {"text.dll", true, false, 0},
-      {"missing.dll", true, false, 0},
+      {"com.dll", RegisterComServer, true, 1},
+      {"unregister.dll", UnregisterComServer, true, 0},  // the server has no DllUnregisterServer
+      {"plain.dll", RegisterComServer, true, 0},
+      {"text.dll", RegisterComServer, false, 0},
+      {"missing.dll", RegisterComServer, false, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     const std::string path = medium.target + c.name;
-    EXPECT_EQ(RegisterComServer(path, c.doRegister), c.result);
+    EXPECT_EQ(c.call(path), c.result);
     EXPECT_EQ(Registrations(path), c.registrations);
   }
-  EXPECT_FALSE(RegisterComServer(medium.target, true));  // a folder
+  EXPECT_FALSE(RegisterComServer(medium.target));  // a folder
 }
 
 // On 64-bit Windows the system folder of a 32-bit program is SysWOW64 (the system folder it

@@ -20,6 +20,7 @@
 #include "uninstall/controls.h"
 #include "win/files.h"
 #include "win/registry.h"
+#include "win/scoped.h"
 #include "win/windows_info.h"
 
 using namespace e2e;
@@ -41,8 +42,8 @@ void Shot(const char* name, HWND window, HWND over = nullptr, DWORD settleMs = 5
     UnionRect(&area, &area, &second);
   }
   int width = area.right - area.left, height = area.bottom - area.top;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
+  WindowDC screen(nullptr);
+  ScopedMemoryDC memory(CreateCompatibleDC(screen.get()));
   BITMAPINFO info = {};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width;
@@ -50,10 +51,11 @@ void Shot(const char* name, HWND window, HWND over = nullptr, DWORD settleMs = 5
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 24;
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-  SelectObject(memory, old);
+  ScopedBitmap bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  {
+    SelectedObject selected(memory.get(), bitmap.get());
+    BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY);
+  }
   DWORD rowBytes = ((width * 3 + 3) / 4) * 4;
   BITMAPFILEHEADER header = {};
   header.bfType = 0x4D42;
@@ -65,14 +67,11 @@ void Shot(const char* name, HWND window, HWND over = nullptr, DWORD settleMs = 5
   char file[32];
   snprintf(file, sizeof file, "%d-%s.bmp", ++shotNumber, name);
   WriteFile(folderOfShots + "\\" + file, bytes);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
 }
 
 void ListFiles(const std::string& folder, const std::string& prefix, int* count) {
-  ListFolder(folder + "\\*.*", 63, [&](const ListedEntry& entry) {
-    if (entry.name == "." || entry.name == "..") return;
+  ListFolder(folder + "\\*.*", kEveryEntryMask, [&](const ListedEntry& entry) {
+    if (IsDotName(entry.name)) return;
     if (entry.attributes & FILE_ATTRIBUTE_DIRECTORY) {
       ListFiles(folder + "\\" + entry.name, prefix + entry.name + "\\", count);
     } else {
@@ -130,15 +129,15 @@ void PrintInstalled(const std::string& medium, const std::string& installFolder,
 
   Registry machine(HKEY_LOCAL_MACHINE);
   printf("\nUninstall entry HKLM\\%s:\n", UninstallKey(record.ProgramName).c_str());
-  if (machine.Open(UninstallKey(record.ProgramName), false))
+  if (machine.Open(UninstallKey(record.ProgramName)))
     for (const char* name : {"UninstallString", "DisplayName", "Publisher", "Author"})
       printf("  %-16s %s\n", name, machine.ReadString(name).c_str());
 
   std::string windows = ::WindowsFolder();
   std::string fonts = FontsFolderOf(windows);
   printf("\nFonts (%s) and their registry names:\n", fonts.c_str());
-  machine.Open("Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts", false);
-  ListFolder(medium + "\\Fonts\\*.ttf", 63, [&](const ListedEntry& entry) {
+  machine.Open("Software\\Microsoft\\Windows NT\\CurrentVersion\\Fonts");
+  ListFolder(medium + "\\Fonts\\*.ttf", kEveryEntryMask, [&](const ListedEntry& entry) {
     printf("  %-12s %s\n", entry.name.c_str(), Present(FileExists(fonts + entry.name)));
   });
   for (const char* name : {"Nazli (TrueType)", "Titr Bold (TrueType)"})
@@ -147,7 +146,7 @@ void PrintInstalled(const std::string& medium, const std::string& installFolder,
   std::string system = SystemFolderOf(windows, RunningWindowsVersion());
   printf("\nSystem files (%s):\n  SampleServer.dll: %s\n", system.c_str(),
          Present(FileExists(system + "SampleServer.dll")));
-  machine.Open("Software\\Sample Accounts\\Server", false);
+  machine.Open("Software\\Sample Accounts\\Server");
   printf("  registered by its DllRegisterServer: %s\n",
          machine.ReadString("Registered").empty() ? "no" : "yes");
 
@@ -157,7 +156,7 @@ void PrintInstalled(const std::string& medium, const std::string& installFolder,
   for (const LocaleRow& row : kLocaleRows) {
     if (!printed.insert(std::string(row.key) + "\\" + row.value).second) continue;
     Registry& registry = row.root == LocaleRoot::kLocalMachine ? machine : user;
-    if (!registry.Open(row.key, false)) continue;
+    if (!registry.Open(row.key)) continue;
     printf("  %s\\%s\\%s = %s\n", row.root == LocaleRoot::kLocalMachine ? "HKLM" : "HKCU", row.key,
            row.value, registry.ReadString(row.value).c_str());
   }
@@ -204,10 +203,10 @@ int main(int argc, char** argv) {
     printf("Installer exit code: %ld\n", setup.WaitExit(30000));
   }
 
-  HANDLE file = OpenFileForReading(installFolder + "\\INSTALL.CFG");
-  if (file == INVALID_HANDLE_VALUE) return Fail("no INSTALL.CFG in the install folder");
-  ProductRecord record = ReadProductRecord(file);
-  CloseHandle(file);  // open, it would keep the uninstaller from removing it
+  ProductRecord record;
+  unsigned long error = 0;
+  if (!ReadProductRecord(installFolder + "\\" + kProductRecordName, &record, &error))
+    return Fail("no INSTALL.CFG in the install folder");
   PrintInstalled(medium, installFolder, record);
 
   printf("\nRunning %s\\Uninstall.EXE\n", installFolder.c_str());
@@ -234,6 +233,6 @@ int main(int argc, char** argv) {
       Present(FolderExists(installFolder)),
       Present(FileExists(ReadShellFolder(kDesktopValue) + "\\" + link)),
       Present(FolderExists(GroupFolder(ReadShellFolder(kStartMenuValue), "Selvara"))),
-      Present(machine.Open(UninstallKey(record.ProgramName), false)));
+      Present(machine.Open(UninstallKey(record.ProgramName))));
   return 0;
 }

@@ -5,7 +5,7 @@
 #include "core/failure.h"
 #include "core/fill.h"
 #include "core/medium_check.h"
-#include "core/texts.h"
+#include "core/medium_check_texts.h"
 #include "tools/medium_check/medium_folder.h"
 
 #include <cstdio>

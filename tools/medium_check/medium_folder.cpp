@@ -1,12 +1,13 @@
 #include "tools/medium_check/medium_folder.h"
 
+#include "core/names.h"
+
 #include <cstdio>
 
 #ifdef _WIN32
 
 #include "win/files.h"
 #include "win/text.h"
-#include "win/text_file.h"
 
 #include <shellapi.h>
 
@@ -23,7 +24,7 @@ class WindowsMediumFolder : public MediumFolder {
     if (!FolderExists(path)) return std::nullopt;
     std::vector<ListedEntry> entries;
     ListFolder(path + "\\*.*", kEveryEntryMask, [&](const ListedEntry& entry) {
-      if (entry.name != "." && entry.name != "..") entries.push_back(entry);
+      if (!IsDotName(entry.name)) entries.push_back(entry);
     });
     return entries;
   }
@@ -31,7 +32,7 @@ class WindowsMediumFolder : public MediumFolder {
   std::optional<std::string> Read(const std::string& file) const override {
     const std::string path = Resolve(file);
     if (!FileExists(path)) return std::nullopt;
-    return ReadTextFile(path);
+    return ReadWholeFile(path);
   }
 
   bool SeesHiddenAndSystem() const override { return true; }
@@ -74,8 +75,6 @@ void PrintLine(const std::string& text) {
 }
 
 #else
-
-#include "core/names.h"
 
 #include <iconv.h>
 
