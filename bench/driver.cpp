@@ -13,8 +13,8 @@
 //   bench_driver run <command line>
 //       seconds the command ran (the platform's copy tool)
 #include "setup/controls.h"
-#include "tests/e2e/driver.h"
-#include "tests/e2e/setup_driver.h"
+#include "tests/support/driver.h"
+#include "tests/support/setup_driver.h"
 #include "uninstall/controls.h"
 
 #include <windows.h>

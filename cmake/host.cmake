@@ -21,12 +21,12 @@ if(BUILD_TESTS)
   gtest_discover_tests(host_tests TEST_PREFIX "host." PROPERTIES LABELS host)
 
   # The checker on the sample medium of the win64 build, made afresh in a folder of its own:
-  # no error may come out.
-  add_test(NAME host.MediumCheck.SampleMediumHasNoErrors
+  # no error may come out. It needs the win64 programs, so it belongs to the win tier.
+  add_test(NAME win.MediumCheck.SampleMediumHasNoErrors
            COMMAND sh -c "\"$0\" win64 \"$1\" >/dev/null && \"$2\" \"$1\""
                    ${CMAKE_SOURCE_DIR}/scripts/make-medium ${CMAKE_BINARY_DIR}/sample-medium
                    $<TARGET_FILE:medium_check>)
-  set_tests_properties(host.MediumCheck.SampleMediumHasNoErrors PROPERTIES LABELS host
+  set_tests_properties(win.MediumCheck.SampleMediumHasNoErrors PROPERTIES LABELS win
                        FAIL_REGULAR_EXPRESSION "error:")
 
   # The checker on hostile media (NUL bytes, UTF-16, link loops): it ends and reports them.

@@ -57,6 +57,10 @@ function(add_program name dir)
   endif()
   project_target_options(${name})
   target_link_libraries(${name} PRIVATE ${ARGN})
+  # The 32-bit programs are the ones shipped on the CD: without symbols.
+  if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+    target_link_options(${name} PRIVATE -s)
+  endif()
   # Import check: every DLL the program names must be part of Windows itself.
   add_test(NAME imports.${CMAKE_SYSTEM_PROCESSOR}.${name}
            COMMAND ${CMAKE_COMMAND} -DOBJDUMP=${CMAKE_OBJDUMP} -DPROGRAM=$<TARGET_FILE:${name}>
@@ -89,15 +93,21 @@ if(BUILD_TESTS)
     set(NEEDS_GDI "")
   endif()
 
+  # The support of every Windows test program and of the demo driver (tests/support): files,
+  # programs and windows driven as a user does, the sample medium.
+  sources_of(TEST_SUPPORT_SOURCES tests/support)
+  add_library(test_support STATIC ${TEST_SUPPORT_SOURCES})
+  project_target_options(test_support)
+  target_compile_definitions(test_support PRIVATE ${TEST_PATHS})
+  target_link_libraries(test_support PUBLIC core GTest::gtest user32 gdi32 advapi32 shell32 ole32 uuid)
+
   sources_of(WIN_TEST_SOURCES tests/win)
   if(WIN_TEST_SOURCES)
     add_executable(win_tests ${WIN_TEST_SOURCES})
     project_target_options(win_tests)
     target_compile_definitions(win_tests PRIVATE ${TEST_PATHS})
     target_link_libraries(win_tests PRIVATE setup_system setup_engine ui common win core
-                                            GTest::gtest_main)
-    # The test-folder and file helpers of the e2e driver serve these tests too.
-    target_sources(win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests/e2e/driver.cpp)
+                                            test_support GTest::gtest_main)
     # The medium checker's Windows listing, tested on real folders.
     target_sources(win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tools/medium_check/medium_folder.cpp)
     # The uninstaller's removal steps, tested on real folders.
@@ -105,7 +115,8 @@ if(BUILD_TESTS)
     add_dependencies(win_tests medium_check)
     # Suites named *InOwnPrefix change the machine (HKLM, the system or fonts folder, the
     # regional settings): each of their tests runs in its own copy of the template prefix,
-    # under the Western code page (see docs/wine.md).
+    # under the Western code page (see docs/wine.md). gtest_discover_tests keeps only the
+    # first variable of an ENVIRONMENT list: the locale comes through ENVIRONMENT_MODIFICATION.
     gtest_discover_tests(win_tests TEST_PREFIX "${WIN_TIER}." DISCOVERY_MODE PRE_TEST
                          TEST_FILTER "-*InOwnPrefix.*:${NEEDS_GDI}"
                          DISCOVERY_TIMEOUT 60 PROPERTIES LABELS ${WIN_TIER})
@@ -113,7 +124,7 @@ if(BUILD_TESTS)
                          TEST_FILTER "*InOwnPrefix.*-${NEEDS_GDI}"
                          DISCOVERY_TIMEOUT 60 PROPERTIES LABELS ${WIN_TIER}
                          FIXTURES_REQUIRED test_drives
-                         ENVIRONMENT "WINE_OWN_PREFIX=1;LC_ALL=C.UTF-8")
+                         ENVIRONMENT WINE_OWN_PREFIX=1 ENVIRONMENT_MODIFICATION LC_ALL=set:C.UTF-8)
     # The message dialogs once more under the Persian locale, where Wine labels the buttons
     # of a message box in Persian.
     gtest_discover_tests(win_tests TEST_PREFIX "win.fa." DISCOVERY_MODE PRE_TEST
@@ -146,8 +157,7 @@ if(BUILD_TESTS AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   add_executable(e2e_tests ${E2E_SOURCES})
   project_target_options(e2e_tests)
   target_compile_definitions(e2e_tests PRIVATE ${TEST_PATHS})
-  target_link_libraries(e2e_tests PRIVATE core GTest::gtest_main user32 gdi32 advapi32 shell32 ole32 uuid
-                                        version)
+  target_link_libraries(e2e_tests PRIVATE core test_support GTest::gtest_main version)
   add_dependencies(e2e_tests setup uninstall)
   # The suite runs twice: under a Western ANSI code page (1252) and under the Persian one
   # (1256, which LC_ALL=fa_IR.UTF-8 gives Wine), since the Persian texts must read the same.
@@ -163,20 +173,22 @@ if(BUILD_TESTS AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   # runs in its own prefix, which has the test drives S: and M: of scripts/test-drives.
   add_test(NAME e2e.TestDrives COMMAND ${CMAKE_SOURCE_DIR}/scripts/test-drives)
   set_tests_properties(e2e.TestDrives PROPERTIES LABELS e2e FIXTURES_SETUP test_drives)
+  add_test(NAME e2e.TestDrivesUnmount COMMAND ${CMAKE_SOURCE_DIR}/scripts/test-drives --unmount)
+  set_tests_properties(e2e.TestDrivesUnmount PROPERTIES LABELS e2e FIXTURES_CLEANUP test_drives)
   gtest_discover_tests(e2e_tests TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST
                        TEST_FILTER "*InOwnPrefix.*:-RoundTripSnapshot*"
                        DISCOVERY_TIMEOUT 60 PROPERTIES LABELS e2e TIMEOUT 300
                        FIXTURES_REQUIRED test_drives
-                       ENVIRONMENT "WINE_OWN_PREFIX=1;LC_ALL=C.UTF-8")
+                       ENVIRONMENT WINE_OWN_PREFIX=1 ENVIRONMENT_MODIFICATION LC_ALL=set:C.UTF-8)
   # The round trip takes down the whole drive C: and registry twice: minutes on a busy machine.
   gtest_discover_tests(e2e_tests TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST
                        TEST_FILTER "RoundTripSnapshot*"
                        DISCOVERY_TIMEOUT 60 PROPERTIES LABELS e2e TIMEOUT 1200
                        FIXTURES_REQUIRED test_drives
-                       ENVIRONMENT "WINE_OWN_PREFIX=1;LC_ALL=C.UTF-8")
+                       ENVIRONMENT WINE_OWN_PREFIX=1 ENVIRONMENT_MODIFICATION LC_ALL=set:C.UTF-8)
   # The shipped programs, the win32 build's, installed and removed again under WoW64 by the
-  # round trip, in its own copy of the WoW64 template (tier win32). Added by itself:
-  # gtest_discover_tests passes only the first variable of an ENVIRONMENT list. It must run
+  # round trip, in its own copy of the WoW64 template (tier win32). Added by itself, with
+  # add_test, as it needs three variables. It must run
   # and pass its one test (a filter that matches nothing would pass too). Only the case with
   # the proposed folder: under WoW64 the folder chooser does not close on its OK button
   # (docs/wine.md).
@@ -189,27 +201,30 @@ if(BUILD_TESTS AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
                          ENVIRONMENT "WINE_OWN_PREFIX=1;WINE_WOW64=1;E2E_PROGRAMS=${SHIPPED_BIN_DIR}")
   endforeach()
   # Suites named *OnOwnScreen read the screen's pixels: a prefix and an Xvfb display of their
-  # own, so that no window of a test running beside them covers what they read.
+  # own (WINE_OWN_DISPLAY brings both), so that no window of a test running beside them covers
+  # what they read.
   gtest_discover_tests(e2e_tests TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST
                        TEST_FILTER "*OnOwnScreen.*"
                        DISCOVERY_TIMEOUT 60 PROPERTIES LABELS e2e TIMEOUT 300
                        FIXTURES_REQUIRED test_drives
-                       ENVIRONMENT "WINE_OWN_PREFIX=1;WINE_OWN_DISPLAY=1;LC_ALL=C.UTF-8")
+                       ENVIRONMENT WINE_OWN_DISPLAY=1 ENVIRONMENT_MODIFICATION LC_ALL=set:C.UTF-8)
   # The round trip runs under the Persian code page too: a product with Persian names
   # installs and removes the same under both.
   gtest_discover_tests(e2e_tests TEST_PREFIX "e2e.fa." DISCOVERY_MODE PRE_TEST
                        TEST_FILTER "*UninstallRoundTripInOwnPrefix.*"
                        DISCOVERY_TIMEOUT 60 PROPERTIES LABELS e2e TIMEOUT 300
                        FIXTURES_REQUIRED test_drives
-                       ENVIRONMENT "WINE_OWN_PREFIX=1;LC_ALL=fa_IR.UTF-8")
+                       ENVIRONMENT WINE_OWN_PREFIX=1 ENVIRONMENT_MODIFICATION LC_ALL=set:fa_IR.UTF-8)
+
+  # scripts/screenshots clicks controls by their IDs with it.
+  add_executable(click_control ${CMAKE_SOURCE_DIR}/tests/support/click_control/main.cpp)
+  project_target_options(click_control)
+  target_link_libraries(click_control PRIVATE test_support)
 
   # make demo's driver: installs a medium and removes it again, as a user would.
-  add_executable(demo_driver ${CMAKE_SOURCE_DIR}/tools/demo/demo.cpp
-                             ${CMAKE_SOURCE_DIR}/tests/e2e/driver.cpp
-                             ${CMAKE_SOURCE_DIR}/tests/e2e/setup_driver.cpp)
+  add_executable(demo_driver ${CMAKE_SOURCE_DIR}/tools/demo/demo.cpp)
   project_target_options(demo_driver)
-  target_compile_definitions(demo_driver PRIVATE ${TEST_PATHS})
-  target_link_libraries(demo_driver PRIVATE common win core gdi32)
+  target_link_libraries(demo_driver PRIVATE common win core test_support)
   add_dependencies(demo_driver setup uninstall sample_product sample_server)
 endif()
 
@@ -221,12 +236,9 @@ target_link_libraries(sample_server PRIVATE advapi32)
 # make bench (scripts/bench): its driver, and the minimal window the installer's start-up is
 # measured against.
 if(BUILD_TESTS AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
-  add_executable(bench_driver ${CMAKE_SOURCE_DIR}/bench/driver.cpp
-                              ${CMAKE_SOURCE_DIR}/tests/e2e/driver.cpp
-                              ${CMAKE_SOURCE_DIR}/tests/e2e/setup_driver.cpp)
+  add_executable(bench_driver ${CMAKE_SOURCE_DIR}/bench/driver.cpp)
   project_target_options(bench_driver)
-  target_compile_definitions(bench_driver PRIVATE ${TEST_PATHS})
-  target_link_libraries(bench_driver PRIVATE common win core gdi32)
+  target_link_libraries(bench_driver PRIVATE common win core test_support)
   add_executable(bench_window WIN32 ${CMAKE_SOURCE_DIR}/bench/minimal_window.cpp)
   project_target_options(bench_window)
 endif()

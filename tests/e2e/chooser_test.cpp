@@ -2,9 +2,9 @@
 // what confirming and cancelling leave in path, and the drive's figures.
 #include "core/chooser.h"
 #include "setup/controls.h"
-#include "tests/e2e/driver.h"
-#include "tests/e2e/medium.h"
-#include "tests/e2e/setup_driver.h"
+#include "tests/support/driver.h"
+#include "tests/support/medium.h"
+#include "tests/support/setup_driver.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,7 @@ namespace {
 struct ChooserFixture {
   explicit ChooserFixture(const MediumSettings& settings = MediumSettings())
       : medium(MakeStart(settings)), process(ProgramPath("setup.exe"), medium) {
-    window = WaitMainWindow(process);
+    window = WaitWindow(process, "TForm1");
   }
   static std::string MakeStart(const MediumSettings& settings) {
     // One start folder per test: the tests of a prefix run in parallel.
@@ -185,10 +185,9 @@ TEST(Chooser, WithAnEmptyPathNext1OpensTheChooserAtTheRootOfC) {
   Process setup(ProgramPath("setup.exe"), medium);
   HWND message = WaitDialog(setup);
   ASSERT_TRUE(message);
-  EXPECT_EQ(DialogMessage(message), L"32");
-  PressButton(message, L"OK");
+  Answer(message, L"Information", L"32", L"OK");
   CloseHandle(holder);
-  HWND window = WaitMainWindow(setup);
+  HWND window = WaitWindow(setup, "TForm1");
   ASSERT_TRUE(window);
   ASSERT_EQ(PathText(window), "");
 

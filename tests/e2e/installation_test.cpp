@@ -5,10 +5,10 @@
 #include "core/installation_rules.h"
 #include "core/texts.h"
 #include "setup/controls.h"
-#include "tests/e2e/driver.h"
+#include "tests/support/driver.h"
 #include "tests/e2e/installed.h"
-#include "tests/e2e/medium.h"
-#include "tests/e2e/setup_driver.h"
+#include "tests/support/medium.h"
+#include "tests/support/setup_driver.h"
 
 #include <gtest/gtest.h>
 
@@ -28,7 +28,7 @@ TEST_P(InstallationInOwnPrefix, InstallsTheMediumAndEndsWithTheFinalScreen) {
   const std::string target = "C:\\Daftar";
 
   Process setup(ProgramPath("setup.exe"), medium);
-  HWND window = WaitMainWindow(setup);
+  HWND window = WaitWindow(setup, "TForm1");
   ASSERT_TRUE(window);
   ASSERT_EQ(PathText(window), target);
   ClickControl(window, kNext1);
@@ -36,7 +36,6 @@ TEST_P(InstallationInOwnPrefix, InstallsTheMediumAndEndsWithTheFinalScreen) {
   HWND dialog = WaitDialog(setup, 60000);
   ASSERT_TRUE(dialog);
   if (settings.localeMode == "0") {
-    EXPECT_EQ(DialogMessage(dialog), Wide1256(texts::kInstalledSuccessfully));
     EXPECT_EQ(DialogButtons(dialog), std::vector<std::wstring>{L"OK"});
     HWND picture = Control(window, kImageToz);
     EXPECT_TRUE(IsWindowVisible(picture));
@@ -46,11 +45,10 @@ TEST_P(InstallationInOwnPrefix, InstallsTheMediumAndEndsWithTheFinalScreen) {
     EXPECT_EQ(shown.top, 0);
     EXPECT_EQ(shown.right, outer.right - outer.left);
     EXPECT_EQ(shown.bottom, outer.bottom - outer.top);
-    PressButton(dialog, L"OK");
+    Answer(dialog, L"Information", Wide1256(texts::kInstalledSuccessfully), L"OK");
   } else {
-    EXPECT_EQ(DialogMessage(dialog), Wide1256(RestartQuestionText()));
     EXPECT_EQ(DialogButtons(dialog), (std::vector<std::wstring>{L"&Yes", L"&No"}));
-    PressButton(dialog, L"&No");
+    Answer(dialog, L"Confirm", Wide1256(RestartQuestionText()), L"&No");
   }
   EXPECT_EQ(setup.WaitExit(), 0);
   ExpectInstalled(target, settings);
@@ -78,14 +76,14 @@ TEST_P(FirstLocaleStepInOwnPrefix, WritesTheLanguageOfTheMode) {
   const std::string medium = NewTestFolder("medium");
   MakeMedium(medium, settings);
   Process setup(ProgramPath("setup.exe"), medium);
-  HWND window = WaitMainWindow(setup);
+  HWND window = WaitWindow(setup, "TForm1");
   ASSERT_TRUE(window);
   ClickControl(window, kNext1);
   HWND dialog = WaitDialog(setup, 60000);
   ASSERT_TRUE(dialog);
   const bool picture = settings.localeMode == "0";
-  ASSERT_EQ(DialogMessage(dialog), Wide1256(picture ? texts::kInstalledSuccessfully : RestartQuestionText()));
-  PressButton(dialog, picture ? L"OK" : L"&No");
+  Answer(dialog, picture ? L"Information" : L"Confirm",
+         Wide1256(picture ? texts::kInstalledSuccessfully : RestartQuestionText()), picture ? L"OK" : L"&No");
   EXPECT_EQ(setup.WaitExit(), 0);
   const std::string expected = *GetParam().second ? GetParam().second : before;
   EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\Nls\\Language", "Default"), expected);
@@ -104,21 +102,11 @@ namespace {
 // Starts setup.exe on a medium and waits for its main window.
 struct RunningSetup {
   explicit RunningSetup(const std::string& medium) : process(ProgramPath("setup.exe"), medium) {
-    window = WaitMainWindow(process);
+    window = WaitWindow(process, "TForm1");
   }
   Process process;
   HWND window;
 };
-
-// Clicks Next1 and answers the restart question with No; the program's exit code.
-long InstallAndSayNo(RunningSetup& setup) {
-  ClickControl(setup.window, kNext1);
-  HWND dialog = WaitDialog(setup.process, 60000);
-  if (!dialog) return -1;
-  EXPECT_EQ(DialogMessage(dialog), Wide1256(RestartQuestionText()));
-  PressButton(dialog, L"&No");
-  return setup.process.WaitExit(60000);
-}
 
 uint64_t FreeBytesOf(const std::string& root) {
   ULARGE_INTEGER free;
@@ -143,7 +131,7 @@ TEST(InstallingInOwnPrefix, ASecondInstallationCopiesWhatIsMissingAndRenewsThePr
   {
     RunningSetup first(medium);
     ASSERT_TRUE(first.window);
-    ASSERT_EQ(InstallAndSayNo(first), 0);
+    ASSERT_EQ(InstallAndDeclineRestart(first.process, first.window), 0);
   }
   WriteFile("C:\\Daftar\\readme.txt", "changed by the user");
   ASSERT_TRUE(DeleteFileA("C:\\Daftar\\data\\sample data.csv"));
@@ -152,7 +140,7 @@ TEST(InstallingInOwnPrefix, ASecondInstallationCopiesWhatIsMissingAndRenewsThePr
 
   RunningSetup second(medium);
   ASSERT_TRUE(second.window);
-  ASSERT_EQ(InstallAndSayNo(second), 0);
+  ASSERT_EQ(InstallAndDeclineRestart(second.process, second.window), 0);
   EXPECT_EQ(ReadAll("C:\\Daftar\\readme.txt"), "changed by the user");
   EXPECT_EQ(ReadAll("C:\\Daftar\\data\\sample data.csv"), "a,b\r\n1,2\r\n");
   EXPECT_EQ(ReadAll("C:\\Daftar\\Daftar.EXE"), ReadAll(ProgramPath("sample_product.exe")));
@@ -257,7 +245,7 @@ TEST(InstallingInOwnPrefix, AnInstallerEndedMidFileLeavesNoCutOffFile) {
 
   RunningSetup again(medium);
   ASSERT_TRUE(again.window);
-  ASSERT_EQ(InstallAndSayNo(again), 0);
+  ASSERT_EQ(InstallAndDeclineRestart(again.process, again.window), 0);
   for (size_t i = 0; i < kBigFiles; ++i) {
     EXPECT_TRUE(ReadAll(target(i)) == std::string(kBigSize, char('a' + i)))
         << target(i) << " differs";
@@ -282,13 +270,11 @@ TEST(InstallingInOwnPrefix, NotEnoughSpaceEndsBeforeWritingAndEqualSpaceIsEnough
       ClickControl(setup.window, kNext1);
       HWND dialog = WaitDialog(setup.process, 60000);
       ASSERT_TRUE(dialog);
-      EXPECT_EQ(Caption(dialog), L"Information");
-      EXPECT_EQ(DialogMessage(dialog), Wide1256(texts::kNotEnoughSpace));
-      PressButton(dialog, L"OK");
+      Answer(dialog, L"Information", Wide1256(texts::kNotEnoughSpace), L"OK");
       EXPECT_EQ(setup.process.WaitExit(), 0);
       EXPECT_FALSE(IsFolder("S:\\Daftar"));
     } else {
-      EXPECT_EQ(InstallAndSayNo(setup), 0);
+      EXPECT_EQ(InstallAndDeclineRestart(setup.process, setup.window), 0);
       EXPECT_EQ(FileSize("S:\\Daftar\\payload.bin"), free);
     }
   }
@@ -339,8 +325,7 @@ TEST(InstallingInOwnPrefix, ADriveThatVanishedEndsWithTheSpaceMessage) {
   ClickControl(setup.window, kNext1);
   HWND dialog = WaitDialog(setup.process, 60000);
   ASSERT_TRUE(dialog);
-  EXPECT_EQ(DialogMessage(dialog), Wide1256(texts::kNotEnoughSpace));
-  PressButton(dialog, L"OK");
+  Answer(dialog, L"Information", Wide1256(texts::kNotEnoughSpace), L"OK");
   EXPECT_EQ(setup.process.WaitExit(), 0);
   MakeFolders(backing);
   EXPECT_FALSE(IsFolder(backing + "\\Daftar"));
@@ -370,7 +355,7 @@ TEST(InstallingInOwnPrefix, AFailureInTheMiddleKeepsTheWindowAndASecondClickFini
   EXPECT_TRUE(IsWindowVisible(Control(setup.window, kGauge1)));
   EXPECT_FALSE(IsFile("C:\\Daftar\\INSTALL.CFG"));
 
-  EXPECT_EQ(InstallAndSayNo(setup), 0);
+  EXPECT_EQ(InstallAndDeclineRestart(setup.process, setup.window), 0);
   ExpectInstalled("C:\\Daftar", settings);
 }
 
@@ -383,7 +368,7 @@ TEST(InstallingInOwnPrefix, TheDesktopShortcutStartsTheInstalledProduct) {
   {
     RunningSetup setup(medium);
     ASSERT_TRUE(setup.window);
-    ASSERT_EQ(InstallAndSayNo(setup), 0);
+    ASSERT_EQ(InstallAndDeclineRestart(setup.process, setup.window), 0);
   }
   const std::string link = ShellFolder("Desktop") + "\\" + settings.shortcutName + ".lnk";
   ASSERT_TRUE(IsFile(link));

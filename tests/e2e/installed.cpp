@@ -1,8 +1,8 @@
 #include "tests/e2e/installed.h"
 
 #include "core/names.h"
-#include "tests/e2e/driver.h"
-#include "tests/e2e/setup_driver.h"
+#include "tests/support/driver.h"
+#include "tests/support/setup_driver.h"
 
 #include <gtest/gtest.h>
 

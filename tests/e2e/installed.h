@@ -3,7 +3,7 @@
 // system file and HKLM\Software value is looked for in the place of the programs' bitness
 // and must be missing from the other's.
 #pragma once
-#include "tests/e2e/medium.h"
+#include "tests/support/medium.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 // What the built programs carry besides code: the version information (file and product
 // version 1.0.0.0, the company name and no other field) and the manifest that asks for
 // administrator rights and leaves the program DPI-unaware.
-#include "tests/e2e/driver.h"
+#include "tests/support/driver.h"
 
 #include <gtest/gtest.h>
 

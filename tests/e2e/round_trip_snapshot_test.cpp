@@ -4,9 +4,9 @@
 // allow-list below, each line with the reason the programs keep it on purpose.
 #include "core/texts.h"
 #include "setup/controls.h"
-#include "tests/e2e/driver.h"
-#include "tests/e2e/medium.h"
-#include "tests/e2e/setup_driver.h"
+#include "tests/support/driver.h"
+#include "tests/support/medium.h"
+#include "tests/support/setup_driver.h"
 
 #include <gtest/gtest.h>
 
@@ -139,7 +139,7 @@ TEST(RoundTripSnapshotInOwnPrefix, DISABLED_LeavesOnlyWhatIsKeptOnPurpose) {
   const Snapshot before = TakeSnapshot();
 
   Process setup(ProgramPath("setup.exe"), medium);
-  HWND window = WaitMainWindow(setup);
+  HWND window = WaitWindow(setup, "TForm1");
   ASSERT_TRUE(window);
   const std::string target = PathText(window);
   ASSERT_EQ(InstallAndDeclineRestart(setup, window), 0);

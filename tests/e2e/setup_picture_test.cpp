@@ -3,7 +3,7 @@
 // the failure box (the failure's text, the application's title, OK) and the window opens
 // with an empty path.
 #include "setup/controls.h"
-#include "tests/e2e/driver.h"
+#include "tests/support/driver.h"
 
 #include <gtest/gtest.h>
 
@@ -109,7 +109,7 @@ std::string Settings(const std::string& picture) {
 }  // namespace
 
 // Each format is shown centred at its own size: the middle of the picture area shows it.
-TEST(SetupPicture, EachFormatReplacesTheBuiltInPicture) {
+TEST(SetupPictureOnOwnScreen, EachFormatReplacesTheBuiltInPicture) {
   const COLORREF kRed = RGB(220, 30, 30), kYellow = RGB(230, 210, 20), kPurple = RGB(140, 40, 160);
   const COLORREF kGreen = RGB(0x20, 0xC0, 0x40), kBlue = RGB(0x20, 0x40, 0xE0);
   const struct {

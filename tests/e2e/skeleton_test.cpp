@@ -1,6 +1,6 @@
 // Each program opens its main window of the right client size. The installer needs its
 // settings file to start; the uninstaller ends with exit code 0 when its window is closed.
-#include "tests/e2e/driver.h"
+#include "tests/support/driver.h"
 
 #include <gtest/gtest.h>
 

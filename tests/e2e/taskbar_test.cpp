@@ -3,8 +3,8 @@
 // program's own windows, the secondary ones included, are owned and keep their titles.
 #include "core/texts.h"
 #include "setup/controls.h"
-#include "tests/e2e/driver.h"
-#include "tests/e2e/setup_driver.h"
+#include "tests/support/driver.h"
+#include "tests/support/setup_driver.h"
 
 #include <gtest/gtest.h>
 
@@ -52,7 +52,7 @@ TEST(Taskbar, TheInstallersButtonCarriesItsApplicationTitle) {
   const std::string folder = e2e::NewTestFolder("taskbar-setup");
   e2e::WriteFile(folder + "\\REG.CFG", "Title\r\n\r\n\r\n\r\np\r\n");
   e2e::Process setup(e2e::ProgramPath("setup.exe"), folder);
-  HWND window = e2e::WaitMainWindow(setup);
+  HWND window = e2e::WaitWindow(setup, "TForm1");
   ASSERT_TRUE(window);
   ExpectOneButtonOwning(setup, window, texts::kSetupTitle);
   EXPECT_EQ(e2e::Caption(window), e2e::Wide1256(texts::kSetupWindowTitle));

@@ -7,10 +7,10 @@
 // win32 tier runs it with the shipped 32-bit programs under WoW64.
 #include "core/names.h"
 #include "core/texts.h"
-#include "tests/e2e/driver.h"
+#include "tests/support/driver.h"
 #include "tests/e2e/installed.h"
-#include "tests/e2e/medium.h"
-#include "tests/e2e/setup_driver.h"
+#include "tests/support/medium.h"
+#include "tests/support/setup_driver.h"
 
 #include <gtest/gtest.h>
 
@@ -107,7 +107,7 @@ TEST_P(UninstallRoundTripInOwnPrefix, RemovesWhatTheInstallerLeft) {
   const std::string temp = NewTestFolder(trip.tempName);
 
   Process setup(ProgramPath("setup.exe"), medium);
-  HWND window = WaitMainWindow(setup);
+  HWND window = WaitWindow(setup, "TForm1");
   ASSERT_TRUE(window);
   if (trip.parent) ChooseFolder(setup, window, trip.parent);
   const std::string target = PathText(window);

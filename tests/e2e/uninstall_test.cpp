@@ -6,8 +6,9 @@
 #undef _WIN32_WINNT
 #define _WIN32_WINNT 0x0600
 #include "core/texts.h"
-#include "tests/e2e/driver.h"
-#include "tests/e2e/medium.h"
+#include "tests/support/driver.h"
+#include "tests/support/medium.h"
+#include "uninstall/controls.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
@@ -20,11 +21,6 @@ using e2e::Exists;
 using e2e::MakeFolders;
 using e2e::Names;
 using e2e::WaitUntil;
-
-// The uninstaller's controls: IDs in creation order, and the hot-spots' centres.
-enum { kTetr1 = 4, kTetr2, kTetr3 };
-const POINT kOk = {443 + 117 / 2, 472 + 44 / 2};
-const POINT kCancel = {258 + 119 / 2, 469 + 49 / 2};
 
 const char kUninstallKeys[] = "Software\\Microsoft\\windows\\CurrentVersion\\uninstall\\";
 
@@ -100,18 +96,14 @@ Installed Install(const std::string& folder, const std::string& program, int lin
                                 "seventh line",         "eighth line"};
   std::string bytes;
   for (int i = 0; i < lines; ++i) bytes += record[i] + "\r\n";
-  e2e::WriteFile(folder + "\\INSTALL.CFG", bytes);
-  e2e::WriteFile(folder + "\\" + program + ".EXE", "program " + program);
-  e2e::WriteFile(folder + "\\data\\deep\\notes.txt", "notes");
-  e2e::WriteFile(folder + "\\Uninstall.exe.bak", "old uninstaller");
-  e2e::WriteFile(folder + "\\Uninstall.bak", "old uninstaller");
-  const std::pair<const char*, DWORD> marked[] = {{"hidden.dat", FILE_ATTRIBUTE_HIDDEN},
-                                                  {"system.dat", FILE_ATTRIBUTE_SYSTEM},
-                                                  {"readonly.dat", FILE_ATTRIBUTE_READONLY}};
-  for (const auto& [name, attribute] : marked) {
-    e2e::WriteFile(folder + "\\" + name, name);
-    SetFileAttributesA((folder + "\\" + name).c_str(), attribute);
-  }
+  e2e::MakeEntries(folder, {{"INSTALL.CFG", bytes},
+                            {program + ".EXE", "program " + program},
+                            {"data\\deep\\notes.txt", "notes"},
+                            {"Uninstall.exe.bak", "old uninstaller"},
+                            {"Uninstall.bak", "old uninstaller"},
+                            {"hidden.dat", "hidden.dat", FILE_ATTRIBUTE_HIDDEN},
+                            {"system.dat", "system.dat", FILE_ATTRIBUTE_SYSTEM},
+                            {"readonly.dat", "readonly.dat", FILE_ATTRIBUTE_READONLY}});
   product.contents = {"INSTALL.CFG", program + ".EXE", "data", "Uninstall.exe.bak",
                       "Uninstall.bak", "hidden.dat", "system.dat", "readonly.dat"};
   product.uninstaller = folder + "\\" + uninstallerName;
@@ -166,13 +158,10 @@ void UseTempFolder(const std::string& folder) {
 }
 
 // Answers the next message dialog of the program after checking its caption and text.
-void Answer(const e2e::Process& program, const char* caption, const std::wstring& text) {
+void AnswerNext(const e2e::Process& program, const char* caption, const std::wstring& text) {
   HWND dialog = e2e::WaitDialog(program);
-  ASSERT_TRUE(dialog) << "no message dialog";
-  EXPECT_EQ(e2e::Text(dialog), e2e::Wide1256(caption));
-  EXPECT_EQ(e2e::DialogMessage(dialog), text);
-  e2e::PressButton(dialog, L"OK");
-  EXPECT_TRUE(e2e::WaitGone(dialog));
+  e2e::Answer(dialog, e2e::Wide1256(caption), text, L"OK");
+  EXPECT_TRUE(!dialog || e2e::WaitGone(dialog));
 }
 
 // Starts the uninstaller, clicks its ok button and answers the one message it shows, after
@@ -182,8 +171,8 @@ void RemoveAndAnswer(const std::string& uninstaller, const std::string& folder, 
   e2e::Process process(uninstaller, folder);
   HWND window = e2e::WaitWindow(process, "TForm1");
   ASSERT_TRUE(window);
-  e2e::Click(window, kOk.x, kOk.y);
-  Answer(process, caption, e2e::Wide1256(text));
+  e2e::ClickControl(window, kUninstallOk);
+  AnswerNext(process, caption, e2e::Wide1256(text));
   EXPECT_EQ(process.WaitExit(), 0);
 }
 
@@ -218,22 +207,20 @@ TEST_P(Removal, RemovesTheProductAndThenItself) {
   e2e::Process uninstaller(product.uninstaller, elsewhere);
   HWND window = e2e::WaitWindow(uninstaller, "TForm1");
   ASSERT_TRUE(window);
-  EXPECT_EQ(e2e::Text(e2e::Control(window, kTetr1)), e2e::Wide1256(texts::kUninstallTitle));
-  EXPECT_EQ(e2e::Text(e2e::Control(window, kTetr2)),
+  EXPECT_EQ(e2e::Text(e2e::Control(window, kUninstallTetr1)), e2e::Wide1256(texts::kUninstallTitle));
+  EXPECT_EQ(e2e::Text(e2e::Control(window, kUninstallTetr2)),
             c.recordLines >= 2 ? e2e::Wide1256("Second line " + program) : L"");
-  EXPECT_EQ(e2e::Text(e2e::Control(window, kTetr3)),
+  EXPECT_EQ(e2e::Text(e2e::Control(window, kUninstallTetr3)),
             c.recordLines >= 6 ? e2e::Wide1256("Organization of " + program) : L"");
-  e2e::Click(window, kOk.x, kOk.y);
+  e2e::ClickControl(window, kUninstallOk);
 
   // The success message comes once the script is written and before it starts: the script
   // and the uninstaller's file are both still there while it is shown.
   HWND dialog = e2e::WaitDialog(uninstaller, 60000);
   ASSERT_TRUE(dialog);
-  EXPECT_EQ(e2e::Text(dialog), L"Information");
-  EXPECT_EQ(e2e::DialogMessage(dialog), e2e::Wide1256(texts::kRemovalDone));
   EXPECT_EQ(Names(temp + "\\*.bat").size(), 1u);
   EXPECT_TRUE(Exists(product.uninstaller));
-  e2e::PressButton(dialog, L"OK");
+  e2e::Answer(dialog, L"Information", e2e::Wide1256(texts::kRemovalDone), L"OK");
   EXPECT_EQ(uninstaller.WaitExit(), 0);
 
   // The script's own bound (its tries about a second apart) ends it long before this one; a
@@ -269,8 +256,8 @@ TEST_P(Removal, RemovesTheProductAndThenItself) {
   e2e::Process again(product.uninstaller, elsewhere);
   window = e2e::WaitWindow(again, "TForm1");
   ASSERT_TRUE(window);
-  e2e::Click(window, kOk.x, kOk.y);
-  Answer(again, "Information", e2e::Wide1256(texts::kUninstallEntryMissing));
+  e2e::ClickControl(window, kUninstallOk);
+  AnswerNext(again, "Information", e2e::Wide1256(texts::kUninstallEntryMissing));
   EXPECT_EQ(again.WaitExit(), 0);
   EXPECT_TRUE(Exists(product.uninstaller));
   EXPECT_TRUE(Exists(product.folder + "\\INSTALL.CFG"));
@@ -416,7 +403,7 @@ TEST_P(LeaveWithoutChange, ChangesNothing) {
   HWND window = e2e::WaitWindow(uninstaller, "TForm1");
   ASSERT_TRUE(window);
   if (way == "Cancel") {
-    e2e::Click(window, kCancel.x, kCancel.y);
+    e2e::ClickControl(window, kUninstallCancel);
   } else if (way == "Escape") {
     e2e::PressKey(window, 'A', L'a');
     e2e::PressKey(window, VK_RETURN, L'\r');
@@ -461,9 +448,9 @@ TEST(Uninstaller, WindowLayout) {
       {1, {0, 0, 801, 561}, nullptr},
       {2, {258, 469, 258 + 119, 469 + 49}, L""},
       {3, {443, 472, 443 + 117, 472 + 44}, L""},
-      {kTetr1, {200, 168, 200 + 417, 168 + 81}, L"One"},
-      {kTetr2, {192, 256, 192 + 409, 256 + 33}, L"Two"},
-      {kTetr3, {10, 511, 10 + 409, 511 + 33}, L"Six"},
+      {kUninstallTetr1, {200, 168, 200 + 417, 168 + 81}, L"One"},
+      {kUninstallTetr2, {192, 256, 192 + 409, 256 + 33}, L"Two"},
+      {kUninstallTetr3, {10, 511, 10 + 409, 511 + 33}, L"Six"},
   };
   for (const auto& control : controls) {
     HWND child = e2e::Control(window, control.id);
@@ -488,9 +475,7 @@ TEST(Uninstaller, MissingRecordEndsBeforeTheWindow) {
   HWND dialog = e2e::WaitDialog(uninstaller);
   ASSERT_TRUE(dialog);
   EXPECT_FALSE(e2e::WaitWindow(uninstaller, "TForm1", 0));
-  EXPECT_EQ(e2e::Text(dialog), L"Information");
-  EXPECT_EQ(e2e::DialogMessage(dialog), e2e::Wide1256(texts::kRecordMissing));
-  e2e::PressButton(dialog, L"OK");
+  e2e::Answer(dialog, L"Information", e2e::Wide1256(texts::kRecordMissing), L"OK");
   EXPECT_EQ(uninstaller.WaitExit(), 0);
 }
 
@@ -504,14 +489,14 @@ TEST(Uninstaller, LockedRecordShowsTheErrorNumberAndAnEmptyWindow) {
                             OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   e2e::Process uninstaller(product.uninstaller, product.folder);
-  Answer(uninstaller, "Information", L"32");
+  AnswerNext(uninstaller, "Information", L"32");
   CloseHandle(held);
   HWND window = e2e::WaitWindow(uninstaller, "TForm1");
   ASSERT_TRUE(window);
-  EXPECT_EQ(e2e::Text(e2e::Control(window, kTetr2)), L"");
-  EXPECT_EQ(e2e::Text(e2e::Control(window, kTetr3)), L"");
-  e2e::Click(window, kOk.x, kOk.y);
-  Answer(uninstaller, "Information", e2e::Wide1256(texts::kUninstallEntryMissing));
+  EXPECT_EQ(e2e::Text(e2e::Control(window, kUninstallTetr2)), L"");
+  EXPECT_EQ(e2e::Text(e2e::Control(window, kUninstallTetr3)), L"");
+  e2e::ClickControl(window, kUninstallOk);
+  AnswerNext(uninstaller, "Information", e2e::Wide1256(texts::kUninstallEntryMissing));
   EXPECT_EQ(uninstaller.WaitExit(), 0);
   EXPECT_TRUE(EntryExists(program));
   for (const std::string& name : product.contents)
@@ -533,7 +518,7 @@ TEST(Uninstaller, UnusableTemporaryFolderShowsTheErrorAndKeepsTheWindow) {
   e2e::Process uninstaller(product.uninstaller, product.folder);
   HWND window = e2e::WaitWindow(uninstaller, "TForm1");
   ASSERT_TRUE(window);
-  e2e::Click(window, kOk.x, kOk.y);
+  e2e::ClickControl(window, kUninstallOk);
   HWND dialog = e2e::WaitDialog(uninstaller, 60000);
   ASSERT_TRUE(dialog);
   EXPECT_EQ(e2e::Text(dialog), e2e::Wide1256(texts::kUninstallTitle));
@@ -575,7 +560,7 @@ TEST(Uninstaller, FailingShortcutStepStillDeletesTheEntry) {
   DWORD number = 7;
   ASSERT_EQ(RegSetKeyValueA(HKEY_CURRENT_USER, key, "Desktop", REG_DWORD, &number, sizeof number),
             ERROR_SUCCESS);
-  e2e::Click(window, kOk.x, kOk.y);
+  e2e::ClickControl(window, kUninstallOk);
   HWND dialog = e2e::WaitDialog(uninstaller, 60000);
   ASSERT_TRUE(dialog);
   DWORD type = 0;
@@ -588,15 +573,13 @@ TEST(Uninstaller, FailingShortcutStepStillDeletesTheEntry) {
     DeleteFileA(product.desktopLink.c_str());
     GTEST_SKIP() << "the \"Desktop\" value was rewritten by Wine during the test";
   }
-  EXPECT_EQ(e2e::Text(dialog), e2e::Wide1256(texts::kUninstallTitle));
-  EXPECT_EQ(e2e::DialogMessage(dialog), L"Invalid data type for 'Desktop'");
-  e2e::PressButton(dialog, L"OK");
+  e2e::Answer(dialog, e2e::Wide1256(texts::kUninstallTitle), L"Invalid data type for 'Desktop'", L"OK");
   EXPECT_TRUE(e2e::WaitGone(dialog));
   EXPECT_EQ(uninstaller.WaitExit(300), -1) << "the program ended";
   EXPECT_FALSE(EntryExists(program));
   EXPECT_EQ(Names(product.folder + "\\*"), std::vector<std::string>{"Uninstall.exe"});
-  e2e::Click(window, kOk.x, kOk.y);
-  Answer(uninstaller, "Information", e2e::Wide1256(texts::kUninstallEntryMissing));
+  e2e::ClickControl(window, kUninstallOk);
+  AnswerNext(uninstaller, "Information", e2e::Wide1256(texts::kUninstallEntryMissing));
   EXPECT_EQ(uninstaller.WaitExit(), 0);
   DeleteEntry(program);
   e2e::RemoveTree(GroupFolder());

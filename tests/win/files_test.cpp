@@ -2,7 +2,7 @@
 // exact texts, the whole-file reader, the file and folder tests, the listing's attribute mask, and names in code
 // page 1256 whatever the system's ANSI code page is.
 #include "core/failure.h"
-#include "tests/win/scratch.h"
+#include "tests/support/files.h"
 #include "win/files.h"
 #include "win/text.h"
 
@@ -30,7 +30,7 @@ std::string CopyFailure(const std::string& source, const std::string& target) {
 }
 
 // The names in a folder, "." and ".." left out.
-std::set<std::string> FolderNames(const ScratchFolder& folder) {
+std::set<std::string> FolderNames(const e2e::ScratchFolder& folder) {
   std::set<std::string> names;
   ListFolder(folder.Path("*.*"), kEveryEntryMask, [&](const ListedEntry& entry) {
     if (entry.name != "." && entry.name != "..") names.insert(entry.name);
@@ -45,31 +45,31 @@ std::string WithSystemText(const char* start, const std::string& path, DWORD err
 }  // namespace
 
 TEST(CopyFileContents, CopiesWholeContentsAndReplacesTheTarget) {
-  ScratchFolder folder;
+  e2e::ScratchFolder folder;
   for (size_t size : {size_t(0), size_t(1), size_t(61440), size_t(61441), size_t(200000)}) {
     SCOPED_TRACE(size);
     std::string source = folder.Path("source.bin"), target = folder.Path("target.bin");
-    WriteBytes(source, Pattern(size));
-    WriteBytes(target, std::string(300000, 'x'));  // longer old content is discarded
+    e2e::WriteFile(source, Pattern(size));
+    e2e::WriteFile(target, std::string(300000, 'x'));  // longer old content is discarded
     CopyFileContents(source, target);
-    EXPECT_EQ(ReadBytes(target), Pattern(size));
+    EXPECT_EQ(e2e::ReadAll(target), Pattern(size));
   }
 }
 
 TEST(CopyFileContents, TargetOfAReadOnlySourceIsNotReadOnly) {
-  ScratchFolder folder;
-  WriteBytes(folder.Path("cd.txt"), "from a CD");
-  SetAttributes(folder.Path("cd.txt"), FILE_ATTRIBUTE_READONLY);
+  e2e::ScratchFolder folder;
+  e2e::WriteFile(folder.Path("cd.txt"), "from a CD");
+  e2e::SetAttributes(folder.Path("cd.txt"), FILE_ATTRIBUTE_READONLY);
   CopyFileContents(folder.Path("cd.txt"), folder.Path("copy.txt"));
   EXPECT_EQ(GetFileAttributesA(folder.Path("copy.txt").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
-  EXPECT_EQ(ReadBytes(folder.Path("copy.txt")), "from a CD");
-  SetAttributes(folder.Path("cd.txt"), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(e2e::ReadAll(folder.Path("copy.txt")), "from a CD");
+  e2e::SetAttributes(folder.Path("cd.txt"), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST(CopyFileContents, SourceThatCannotBeOpened) {
-  ScratchFolder folder;
+  e2e::ScratchFolder folder;
   std::string source = folder.Path("a.txt"), target = folder.Path("b.txt");
-  WriteBytes(source, "abc");
+  e2e::WriteFile(source, "abc");
   // Held open by another handle, even one that only reads and shares everything.
   HANDLE other = CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                              nullptr, OPEN_EXISTING, 0, nullptr);
@@ -93,9 +93,9 @@ TEST(CopyFileContents, SourceThatCannotBeOpened) {
 // The one whole-file reader: its raising form gives the texts of the failure box, its other
 // form only the system's error number, for the places that show that.
 TEST(ReadWholeFile, ReadsAWholeFileOrTellsWhyItCannot) {
-  ScratchFolder folder;
+  e2e::ScratchFolder folder;
   const std::string path = folder.Path("a.txt");
-  WriteBytes(path, Pattern(200000));
+  e2e::WriteFile(path, Pattern(200000));
   EXPECT_EQ(ReadWholeFile(path), Pattern(200000));
   std::string bytes = "old";
   unsigned long error = 1;
@@ -123,31 +123,31 @@ TEST(ReadWholeFile, ReadsAWholeFileOrTellsWhyItCannot) {
 // Wine run by root lets a read-only file be opened for writing (the file system's
 // permissions do not stop root), so this case runs only where the platform refuses it.
 TEST(CopyFileContents, ReadOnlyTargetCannotBeCreated) {
-  ScratchFolder folder;
+  e2e::ScratchFolder folder;
   std::string source = folder.Path("a.txt"), readOnly = folder.Path("read-only.txt");
-  WriteBytes(source, "abc");
-  WriteBytes(readOnly, "old");
-  SetAttributes(readOnly, FILE_ATTRIBUTE_READONLY);
+  e2e::WriteFile(source, "abc");
+  e2e::WriteFile(readOnly, "old");
+  e2e::SetAttributes(readOnly, FILE_ATTRIBUTE_READONLY);
   HANDLE probe =
       CreateFileA(readOnly.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   if (probe != INVALID_HANDLE_VALUE) {
     CloseHandle(probe);
-    SetAttributes(readOnly, FILE_ATTRIBUTE_NORMAL);
+    e2e::SetAttributes(readOnly, FILE_ATTRIBUTE_NORMAL);
     GTEST_SKIP() << "this platform opens read-only files for writing (Wine run by root)";
   }
   EXPECT_EQ(CopyFailure(source, readOnly),
             WithSystemText("Cannot create file \"", readOnly, ERROR_ACCESS_DENIED));
-  EXPECT_EQ(ReadBytes(readOnly), "old");
-  SetAttributes(readOnly, FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(e2e::ReadAll(readOnly), "old");
+  e2e::SetAttributes(readOnly, FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST(CopyFileContents, TargetThatCannotBeCreated) {
-  ScratchFolder folder;
+  e2e::ScratchFolder folder;
   std::string source = folder.Path("a.txt");
-  WriteBytes(source, "abc");
+  e2e::WriteFile(source, "abc");
   // A folder where the file should go: access is denied, as for a file without rights.
   std::string taken = folder.Path("taken");
-  MakeFolder(taken);
+  e2e::MakeFolders(taken);
   EXPECT_EQ(CopyFailure(source, taken),
             WithSystemText("Cannot create file \"", taken, ERROR_ACCESS_DENIED));
 
@@ -156,7 +156,7 @@ TEST(CopyFileContents, TargetThatCannotBeCreated) {
             WithSystemText("Cannot create file \"", inMissingFolder, ERROR_PATH_NOT_FOUND));
 
   std::string inUse = folder.Path("in-use.txt");
-  WriteBytes(inUse, "old");
+  e2e::WriteFile(inUse, "old");
   HANDLE other = CreateFileA(inUse.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                              nullptr, OPEN_EXISTING, 0, nullptr);
   EXPECT_EQ(CopyFailure(source, inUse),
@@ -175,7 +175,7 @@ TEST(CopyFileContents, ShortReadGivesStreamReadError) {
   WIN32_FILE_ATTRIBUTE_DATA data;
   if (!GetFileAttributesExA(source, GetFileExInfoStandard, &data) || data.nFileSizeLow != 4096)
     GTEST_SKIP() << "no kernel attribute file that reports 4096 bytes";
-  ScratchFolder folder;
+  e2e::ScratchFolder folder;
   EXPECT_EQ(CopyFailure(source, folder.Path("short.txt")), "Stream read error");
   // Nothing partial stays: neither the target nor the temporary it was written under.
   EXPECT_EQ(FolderNames(folder), std::set<std::string>{});
@@ -188,28 +188,28 @@ TEST(CopyFileContentsInOwnPrefix, TargetOnAFullDriveGivesStreamWriteErrorAndLeav
   ULARGE_INTEGER free, total;
   if (!GetDiskFreeSpaceExA("S:\\", &free, &total, nullptr) || total.QuadPart > (16u << 20))
     GTEST_SKIP() << "drive S: is not the small tmpfs of scripts/test-drives (it needs root)";
-  ScratchFolder folder;
+  e2e::ScratchFolder folder;
   const size_t size = size_t(free.QuadPart) + 200000;
-  WriteBytes(folder.Path("big.bin"), Pattern(size));
+  e2e::WriteFile(folder.Path("big.bin"), Pattern(size));
   EXPECT_EQ(CopyFailure(folder.Path("big.bin"), "S:\\big.bin"), "Stream write error");
   EXPECT_FALSE(FileExists("S:\\big.bin"));
   EXPECT_FALSE(FileExists(PartialCopyName("S:\\big.bin")));
   // The space is free again: the same copy of a file that fits succeeds.
-  WriteBytes(folder.Path("fits.bin"), Pattern(200000));
+  e2e::WriteFile(folder.Path("fits.bin"), Pattern(200000));
   EXPECT_EQ(CopyFailure(folder.Path("fits.bin"), "S:\\big.bin"), "");
-  EXPECT_EQ(ReadBytes("S:\\big.bin"), Pattern(200000));
+  EXPECT_EQ(e2e::ReadAll("S:\\big.bin"), Pattern(200000));
   DeleteFileA("S:\\big.bin");
 }
 
 // The copy is written under its partial name and renamed when whole: a partial copy left by
 // an ended run is replaced, and an existing target stays as it was until the new one is whole.
 TEST(CopyFileContents, PartialCopyOfAnEndedRunIsReplacedAndTheTargetKeptUntilWhole) {
-  ScratchFolder folder;
-  WriteBytes(folder.Path("a.bin"), Pattern(100000));
-  WriteBytes(folder.Path("copy.bin.$$$"), "cut off");
+  e2e::ScratchFolder folder;
+  e2e::WriteFile(folder.Path("a.bin"), Pattern(100000));
+  e2e::WriteFile(folder.Path("copy.bin.$$$"), "cut off");
   EXPECT_EQ(PartialCopyName(folder.Path("copy.bin")), folder.Path("copy.bin.$$$"));
   EXPECT_EQ(CopyFailure(folder.Path("a.bin"), folder.Path("copy.bin")), "");
-  EXPECT_EQ(ReadBytes(folder.Path("copy.bin")), Pattern(100000));
+  EXPECT_EQ(e2e::ReadAll(folder.Path("copy.bin")), Pattern(100000));
   EXPECT_EQ(FolderNames(folder), (std::set<std::string>{"a.bin", "copy.bin"}));
 
   // A source that cannot be read leaves the existing target untouched.
@@ -218,15 +218,15 @@ TEST(CopyFileContents, PartialCopyOfAnEndedRunIsReplacedAndTheTargetKeptUntilWho
   ASSERT_NE(holder, INVALID_HANDLE_VALUE);
   EXPECT_NE(CopyFailure(folder.Path("a.bin"), folder.Path("copy.bin")), "");
   CloseHandle(holder);
-  EXPECT_EQ(ReadBytes(folder.Path("copy.bin")), Pattern(100000));
+  EXPECT_EQ(e2e::ReadAll(folder.Path("copy.bin")), Pattern(100000));
   EXPECT_EQ(FolderNames(folder), (std::set<std::string>{"a.bin", "copy.bin"}));
 }
 
 // A name with a NUL byte names nothing, although the part before it does.
 TEST(Files, NameWithANulByteNamesNothing) {
-  ScratchFolder folder;
-  WriteBytes(folder.Path("file.txt"), "x");
-  MakeFolder(folder.Path("sub"));
+  e2e::ScratchFolder folder;
+  e2e::WriteFile(folder.Path("file.txt"), "x");
+  e2e::MakeFolders(folder.Path("sub"));
   EXPECT_FALSE(FileExists(folder.Path("file.txt") + std::string("\0junk", 5)));
   EXPECT_FALSE(FolderExists(folder.Path("sub") + std::string("\0", 1)));
   EXPECT_FALSE(FolderExists(folder.Path() + std::string("\0", 1)));
@@ -241,9 +241,9 @@ TEST(Files, NameWithANulByteNamesNothing) {
 }
 
 TEST(Files, ExistsTestsTellFilesFromFolders) {
-  ScratchFolder folder;
-  WriteBytes(folder.Path("file.txt"), "x");
-  MakeFolder(folder.Path("sub"));
+  e2e::ScratchFolder folder;
+  e2e::WriteFile(folder.Path("file.txt"), "x");
+  e2e::MakeFolders(folder.Path("sub"));
   EXPECT_TRUE(FileExists(folder.Path("file.txt")));
   EXPECT_FALSE(FolderExists(folder.Path("file.txt")));
   EXPECT_FALSE(FileExists(folder.Path("sub")));
@@ -254,15 +254,12 @@ TEST(Files, ExistsTestsTellFilesFromFolders) {
 }
 
 TEST(Files, ListingMaskPassesOverHiddenSystemAndFolderEntries) {
-  ScratchFolder folder;
-  WriteBytes(folder.Path("plain.txt"), "12345");
-  WriteBytes(folder.Path("hidden.txt"), "x");
-  SetAttributes(folder.Path("hidden.txt"), FILE_ATTRIBUTE_HIDDEN);
-  WriteBytes(folder.Path("system.txt"), "x");
-  SetAttributes(folder.Path("system.txt"), FILE_ATTRIBUTE_SYSTEM);
-  MakeFolder(folder.Path("sub"));
-  MakeFolder(folder.Path("hidden-sub"));
-  SetAttributes(folder.Path("hidden-sub"), FILE_ATTRIBUTE_HIDDEN);
+  e2e::ScratchFolder folder;
+  e2e::MakeEntries(folder.Path(), {{"plain.txt", "12345"},
+                                    {"hidden.txt", "x", FILE_ATTRIBUTE_HIDDEN},
+                                    {"system.txt", "x", FILE_ATTRIBUTE_SYSTEM},
+                                    {"sub\\"},
+                                    {"hidden-sub\\", "", FILE_ATTRIBUTE_HIDDEN}});
   auto names = [&](uint32_t mask) {
     std::set<std::string> found;
     ListFolder(folder.Path("*.*"), mask, [&](const ListedEntry& entry) {
@@ -287,12 +284,12 @@ TEST(Files, ListingMaskPassesOverHiddenSystemAndFolderEntries) {
 // read and copied to a target of its own long name, never by a name with "?", which would
 // match other files.
 TEST(Files, NamesAreCodePage1256AndOtherScriptsKeepTheirLongName) {
-  ScratchFolder folder;
+  e2e::ScratchFolder folder;
   const std::string persian = "\xCF\xDD\xCA\xD1 \x90\xD2\xC7\xD1\xD4";  // دفتر گزارش
   const std::wstring persianWide = L"\u062F\u0641\u062A\u0631 \u06AF\u0632\u0627\u0631\u0634";
   ASSERT_TRUE(CreateFolder(folder.Path(persian)));
-  MakeFolder(folder.Path(persian + "\\copies"));
-  WriteBytes(folder.Path(persian + "\\" + persian + ".txt"), "fa");
+  e2e::MakeFolders(folder.Path(persian + "\\copies"));
+  e2e::WriteFile(folder.Path(persian + "\\" + persian + ".txt"), "fa");
   const std::wstring wideFolder = ToWide(folder.Path()) + L"\\" + persianWide;
   EXPECT_NE(GetFileAttributesW((wideFolder + L"\\" + persianWide + L".txt").c_str()),
             INVALID_FILE_ATTRIBUTES);

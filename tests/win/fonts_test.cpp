@@ -34,7 +34,7 @@ void ExpectFontValue(const std::string& name, const std::string& data) {
 // which is the order FONT.TXT's pairs are matched in.
 std::vector<std::string> MakeFonts(const Medium& medium, const std::vector<std::string>& names) {
   CreateDirectoryA((medium.root + "Fonts").c_str(), nullptr);
-  for (const std::string& name : names) Write(medium.root + "Fonts\\" + name, "font " + name);
+  for (const std::string& name : names) e2e::WriteFile(medium.root + "Fonts\\" + name, "font " + name);
   std::vector<std::string> listed;
   ListFolder(medium.root + "Fonts\\*.ttf", 63,
              [&](const ListedEntry& entry) { listed.push_back(entry.name); });
@@ -45,7 +45,7 @@ std::vector<std::string> MakeFonts(const Medium& medium, const std::vector<std::
 TEST(FontsInOwnPrefix, WithoutListEachFontIsNamedAfterItsFile) {
   Medium medium = NewMedium("fonts-unlisted");
   MakeFonts(medium, {"alpha.ttf", "beta.ttf"});
-  Write(medium.root + "Fonts\\empty.ttf", "");
+  e2e::WriteFile(medium.root + "Fonts\\empty.ttf", "");
   CreateDirectoryA((medium.root + "Fonts\\sub.ttf").c_str(), nullptr);
 
   InstallFonts(medium.root, medium.target);
@@ -55,8 +55,8 @@ TEST(FontsInOwnPrefix, WithoutListEachFontIsNamedAfterItsFile) {
   ExpectFontValue("empty.ttf", "");
   ExpectFontValue("sub.ttf", "");
   ExpectFontValue("", "");
-  EXPECT_EQ(Bytes(medium.target + "alpha.ttf"), "font alpha.ttf");
-  EXPECT_EQ(Bytes(medium.target + "beta.ttf"), "font beta.ttf");
+  EXPECT_EQ(e2e::ReadAll(medium.target + "alpha.ttf"), "font alpha.ttf");
+  EXPECT_EQ(e2e::ReadAll(medium.target + "beta.ttf"), "font beta.ttf");
   EXPECT_FALSE(FileExists(medium.target + "empty.ttf"));
   EXPECT_FALSE(FolderExists(medium.target + "sub.ttf"));
 }
@@ -66,7 +66,7 @@ TEST(FontsInOwnPrefix, PairsGoByListingPositionAndSurplusFilesByName) {
   // Two pairs whose file lines name the files in reverse order, and three files.
   auto listed = MakeFonts(medium, {"one.ttf", "two.ttf", "three.ttf"});
   ASSERT_EQ(listed.size(), 3u);
-  Write(medium.root + "Fonts\\FONT.TXT", "two.ttf\r\nSecond Font\r\none.ttf\r\nFirst Font\r\n");
+  e2e::WriteFile(medium.root + "Fonts\\FONT.TXT", "two.ttf\r\nSecond Font\r\none.ttf\r\nFirst Font\r\n");
 
   InstallFonts(medium.root, medium.target);
 
@@ -78,14 +78,14 @@ TEST(FontsInOwnPrefix, PairsGoByListingPositionAndSurplusFilesByName) {
   ExpectFontValue(listed[2], medium.target + listed[2]);
   ExpectFontValue("", "");
   for (const std::string& name : listed)
-    EXPECT_EQ(Bytes(medium.target + name), "font " + name);
+    EXPECT_EQ(e2e::ReadAll(medium.target + name), "font " + name);
   EXPECT_FALSE(FileExists(medium.target + "FONT.TXT"));
 }
 
 TEST(FontsInOwnPrefix, EmptyListAndEmptyNameLineNeverUseTheUnnamedValue) {
   Medium empty = NewMedium("fonts-empty-list");
   MakeFonts(empty, {"gamma.ttf", "delta.ttf"});
-  Write(empty.root + "Fonts\\FONT.TXT", "");
+  e2e::WriteFile(empty.root + "Fonts\\FONT.TXT", "");
   InstallFonts(empty.root, empty.target);
   ExpectFontValue("gamma.ttf", empty.target + "gamma.ttf");
   ExpectFontValue("delta.ttf", empty.target + "delta.ttf");
@@ -93,7 +93,7 @@ TEST(FontsInOwnPrefix, EmptyListAndEmptyNameLineNeverUseTheUnnamedValue) {
 
   Medium odd = NewMedium("fonts-odd-list");
   auto listed = MakeFonts(odd, {"eta.ttf", "theta.ttf"});
-  Write(odd.root + "Fonts\\FONT.TXT", "eta.ttf\r\nEta Font\r\ntheta.ttf\r\n");
+  e2e::WriteFile(odd.root + "Fonts\\FONT.TXT", "eta.ttf\r\nEta Font\r\ntheta.ttf\r\n");
   InstallFonts(odd.root, odd.target);
   ExpectFontValue("Eta Font", "eta.ttf");
   ExpectFontValue(listed[1], odd.target + listed[1]);
@@ -103,7 +103,7 @@ TEST(FontsInOwnPrefix, EmptyListAndEmptyNameLineNeverUseTheUnnamedValue) {
 TEST(FontsInOwnPrefix, FontAlreadyPresentIsKeptButRegisteredAgain) {
   Medium medium = NewMedium("fonts-present");
   MakeFonts(medium, {"kappa.ttf"});
-  Write(medium.target + "kappa.ttf", "installed before");
+  e2e::WriteFile(medium.target + "kappa.ttf", "installed before");
   for (const char* table : kTables) {
     Registry registry(HKEY_LOCAL_MACHINE);
     ASSERT_TRUE(registry.OpenOrCreate(table));
@@ -112,7 +112,7 @@ TEST(FontsInOwnPrefix, FontAlreadyPresentIsKeptButRegisteredAgain) {
 
   InstallFonts(medium.root, medium.target);
 
-  EXPECT_EQ(Bytes(medium.target + "kappa.ttf"), "installed before");
+  EXPECT_EQ(e2e::ReadAll(medium.target + "kappa.ttf"), "installed before");
   ExpectFontValue("kappa.ttf", medium.target + "kappa.ttf");
 }
 
@@ -126,6 +126,6 @@ TEST(FontsInOwnPrefix, RunningInstallationUsesTheWindowsFontsFolderAndCurrentFol
 
   InFolder(medium.root, [] { InstallFonts(); });
 
-  EXPECT_EQ(Bytes(installed), "font installer-test-font.ttf");
+  EXPECT_EQ(e2e::ReadAll(installed), "font installer-test-font.ttf");
   ExpectFontValue("installer-test-font.ttf", installed);
 }

@@ -6,7 +6,7 @@
 
 #include "core/failure.h"
 #include "core/texts.h"
-#include "tests/e2e/driver.h"
+#include "tests/support/driver.h"
 
 #include <gtest/gtest.h>
 
@@ -50,19 +50,6 @@ class TestForm : public ui::Form {
   }
 };
 
-std::wstring WindowText(HWND window) {
-  wchar_t buffer[256] = L"";
-  GetWindowTextW(window, buffer, 256);
-  return buffer;
-}
-
-RECT ChildRect(HWND child) {
-  RECT rect;
-  GetWindowRect(child, &rect);
-  MapWindowPoints(HWND_DESKTOP, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
-  return rect;
-}
-
 bool Shown(HWND window) { return GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE; }
 
 }  // namespace
@@ -76,19 +63,19 @@ TEST(Kit, ControlsAreChildWindowsWithTheirIdsTextsAndRectangles) {
     ASSERT_TRUE(control) << id;
     EXPECT_EQ(control, form.control(id));
   }
-  EXPECT_EQ(WindowText(form.handle()), L"\u0646\u0635\u0628");
+  EXPECT_EQ(e2e::Text(form.handle()), L"\u0646\u0635\u0628");
   // A hot-spot carries its hint, converted from code page 1256.
-  EXPECT_EQ(WindowText(form.control(kSpot)), L"\u062A\u0627\u064A\u064A\u062F");
-  RECT spot = ChildRect(form.control(kSpot));
+  EXPECT_EQ(e2e::Text(form.control(kSpot)), L"\u062A\u0627\u064A\u064A\u062F");
+  RECT spot = e2e::ChildRect(form.control(kSpot));
   EXPECT_EQ(spot.left, 10);
   EXPECT_EQ(spot.right - spot.left, 40);
   EXPECT_EQ(spot.bottom - spot.top, 30);
   // Persian bytes become Persian letters, the bytes themselves stay readable.
   form.SetText(kTitle, "\xED\xDF");
-  EXPECT_EQ(WindowText(form.control(kTitle)), L"\u064A\u0643");
+  EXPECT_EQ(e2e::Text(form.control(kTitle)), L"\u064A\u0643");
   EXPECT_EQ(form.Text(kTitle), "\xED\xDF");
   // A label in the ANSI code page (paths) and its visibility.
-  EXPECT_EQ(WindowText(form.control(kPathLabel)), L"C:\\a");
+  EXPECT_EQ(e2e::Text(form.control(kPathLabel)), L"C:\\a");
   EXPECT_FALSE(Shown(form.control(kPathLabel)));
   form.SetVisible(kPathLabel, true);
   EXPECT_TRUE(Shown(form.control(kPathLabel)));
@@ -99,9 +86,9 @@ TEST(Kit, ALabelSizedToItsTextKeepsItsLeftEdge) {
   TestForm form;
   form.Create();
   form.SetText(kTitle, "ab");
-  RECT small = ChildRect(form.control(kTitle));
+  RECT small = e2e::ChildRect(form.control(kTitle));
   form.SetText(kTitle, "abcdefghijklmnop");
-  RECT large = ChildRect(form.control(kTitle));
+  RECT large = e2e::ChildRect(form.control(kTitle));
   EXPECT_EQ(small.left, 100);
   EXPECT_EQ(large.left, 100);
   EXPECT_EQ(large.top, 20);
@@ -109,7 +96,7 @@ TEST(Kit, ALabelSizedToItsTextKeepsItsLeftEdge) {
   EXPECT_GE(large.bottom - large.top, 19);
   // An empty text still has the height of a line.
   form.SetText(kTitle, "");
-  RECT empty = ChildRect(form.control(kTitle));
+  RECT empty = e2e::ChildRect(form.control(kTitle));
   EXPECT_EQ(empty.bottom - empty.top, large.bottom - large.top);
 }
 
@@ -117,20 +104,20 @@ TEST(Kit, TheGaugeShowsItsClampedPercentage) {
   TestForm form;
   form.Create();
   HWND bar = form.control(kBar);
-  EXPECT_EQ(WindowText(bar), L"0%");
+  EXPECT_EQ(e2e::Text(bar), L"0%");
   form.SetGaugeMax(kBar, 200);
   form.SetGaugeValue(kBar, 50);
-  EXPECT_EQ(WindowText(bar), L"25%");
+  EXPECT_EQ(e2e::Text(bar), L"25%");
   form.SetGaugeValue(kBar, 500);
-  EXPECT_EQ(WindowText(bar), L"100%");
+  EXPECT_EQ(e2e::Text(bar), L"100%");
   EXPECT_EQ(form.GaugeValue(kBar), 200);
   form.SetGaugeValue(kBar, -3);
-  EXPECT_EQ(WindowText(bar), L"0%");
+  EXPECT_EQ(e2e::Text(bar), L"0%");
   form.SetGaugeMax(kBar, int64_t(1) << 40);  // beyond 32 bits
   form.SetGaugeValue(kBar, int64_t(3) << 38);
-  EXPECT_EQ(WindowText(bar), L"75%");
+  EXPECT_EQ(e2e::Text(bar), L"75%");
   form.SetGaugeMax(kBar, 0);
-  EXPECT_EQ(WindowText(bar), L"0%");
+  EXPECT_EQ(e2e::Text(bar), L"0%");
 }
 
 // A copy sets the gauge after every file: only a change of the shown percentage marks
@@ -157,7 +144,7 @@ TEST(Kit, TheGaugeAsksForARepaintOnlyWhenItsPercentageChanges) {
   UpdateWindow(form.handle());
   form.SetGaugeValue(kBar, 19);  // 1% still
   EXPECT_FALSE(GetUpdateRect(form.handle(), &update, FALSE));
-  EXPECT_EQ(WindowText(form.control(kBar)), L"1%");
+  EXPECT_EQ(e2e::Text(form.control(kBar)), L"1%");
 }
 
 TEST(Kit, HotSpotClicksKeysAndTheCloseQueryReachTheForm) {
@@ -316,8 +303,8 @@ TEST(KitLabelText, PersianLinesArePlacedAndMeasuredByTheirJoinedLetters) {
 
 namespace {
 
+// The buttons of a message dialog as the user sees them: their texts and IDs.
 struct DialogSeen {
-  std::wstring caption, message;
   std::vector<std::wstring> buttons;
   std::vector<int> ids;
 };
@@ -332,10 +319,11 @@ BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
   return FALSE;
 }
 
-// Shows a message dialog on this thread and, from another, reads it and presses the button
-// of that ID.
+// Shows a message dialog on this thread and, from another, reads its buttons and answers it
+// (its caption and message checked).
 template <typename Show>
-DialogSeen Answer(Show show, int press) {
+DialogSeen ShowAndAnswer(Show show, const std::wstring& caption, const std::wstring& message,
+                         const std::wstring& button) {
   DialogSeen seen;
   const DWORD thread = GetCurrentThreadId();
   std::thread answer([&] {
@@ -346,17 +334,15 @@ DialogSeen Answer(Show show, int press) {
           return dialog != nullptr;
         },
         10000);
-    if (!dialog) return;
-    seen.caption = e2e::Caption(dialog);
-    seen.message = e2e::DialogMessage(dialog);
-    seen.buttons = e2e::DialogButtons(dialog);
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-      wchar_t name[16] = L"";
-      GetClassNameW(child, name, 16);
-      if (lstrcmpiW(name, L"Button") == 0) seen.ids.push_back(GetDlgCtrlID(child));
+    if (dialog) {
+      seen.buttons = e2e::DialogButtons(dialog);
+      for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t name[16] = L"";
+        GetClassNameW(child, name, 16);
+        if (lstrcmpiW(name, L"Button") == 0) seen.ids.push_back(GetDlgCtrlID(child));
+      }
     }
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(press, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, press)));
+    e2e::Answer(dialog, caption, message, button);
   });
   show();
   answer.join();
@@ -379,29 +365,27 @@ TEST(KitDialogs, ButtonsReadTheSameUnderEveryLanguage) {
     const wchar_t* caption;
     std::vector<std::wstring> buttons;
     std::vector<int> ids;
-    int press;
+    const wchar_t* press;
   } cases[] = {
       {"information", [] { ui::ShowInformation("\xE4\xD5\xC8"); }, L"Information", ok, {IDOK},
-       IDOK},
-      {"warning", [] { ui::ShowWarning("\xE4\xD5\xC8"); }, L"Warning", ok, {IDOK}, IDOK},
+       L"OK"},
+      {"warning", [] { ui::ShowWarning("\xE4\xD5\xC8"); }, L"Warning", ok, {IDOK}, L"OK"},
       {"confirm yes", [&] { answer = ui::Confirm("\xE4\xD5\xC8"); }, L"Confirm", yesNo,
-       {IDYES, IDNO}, IDYES},
+       {IDYES, IDNO}, L"&Yes"},
       {"confirm no", [&] { answer = !ui::Confirm("\xE4\xD5\xC8"); }, L"Confirm", yesNo,
-       {IDYES, IDNO}, IDNO},
+       {IDYES, IDNO}, L"&No"},
   };
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
     answer = true;
-    const DialogSeen seen = Answer(c.show, c.press);
-    EXPECT_EQ(seen.caption, c.caption) << c.name;
-    EXPECT_EQ(seen.message, persian) << c.name;
-    EXPECT_EQ(seen.buttons, c.buttons) << c.name;
-    EXPECT_EQ(seen.ids, c.ids) << c.name;
-    EXPECT_TRUE(answer) << c.name;
+    const DialogSeen seen = ShowAndAnswer(c.show, c.caption, persian, c.press);
+    EXPECT_EQ(seen.buttons, c.buttons);
+    EXPECT_EQ(seen.ids, c.ids);
+    EXPECT_TRUE(answer);
   }
   // The failure box: the failure's text with its full stop, the application title.
-  const DialogSeen failure = Answer([] { ui::ShowFailure("Cannot open file"); }, IDOK);
-  EXPECT_EQ(failure.caption, e2e::Wide1256(texts::kSetupTitle));
-  EXPECT_EQ(failure.message, L"Cannot open file.");
+  const DialogSeen failure = ShowAndAnswer([] { ui::ShowFailure("Cannot open file"); },
+                                           e2e::Wide1256(texts::kSetupTitle), L"Cannot open file.", L"OK");
   EXPECT_EQ(failure.buttons, ok);
 }
 
@@ -464,10 +448,9 @@ TEST(KitDialogs, AFailureInAHandlerIsShownAndTheFormGoesOn) {
     form.failIn = c.handler;
     const bool creates = std::string(c.handler) == "controls" || std::string(c.handler) == "create";
     if (!creates) form.Create();
-    const DialogSeen seen = Answer([&] { c.run(form); }, IDOK);
-    EXPECT_EQ(seen.caption, e2e::Wide1256(texts::kSetupTitle));
     const std::string expected = std::string("Failed in ") + c.handler + ".";
-    EXPECT_EQ(seen.message, std::wstring(expected.begin(), expected.end()));
+    ShowAndAnswer([&] { c.run(form); }, e2e::Wide1256(texts::kSetupTitle),
+                  std::wstring(expected.begin(), expected.end()), L"OK");
     ASSERT_TRUE(IsWindow(form.handle()));
     if (c.handler == std::string("controls")) continue;  // the form was made without them
     // The form still answers: a click after the failure reaches it.

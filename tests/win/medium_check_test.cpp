@@ -1,7 +1,7 @@
 // The medium checker on a real folder, listed as Windows lists it: the hidden and system
 // entries that the installer passes over are found through their attributes.
-#include "tests/e2e/driver.h"
-#include "tests/win/scratch.h"
+#include "tests/support/driver.h"
+#include "tests/support/files.h"
 #include "tools/medium_check/medium_folder.h"
 
 #include <gtest/gtest.h>
@@ -10,23 +10,18 @@
 #include <algorithm>
 
 TEST(MediumCheckOnWindows, FindsHiddenAndSystemEntriesOfThePayload) {
-  ScratchFolder folder;
-  WriteBytes(folder.Path("REG.CFG"),
+  e2e::ScratchFolder folder;
+  e2e::WriteFile(folder.Path("REG.CFG"),
              "Daftar\r\n1.0\r\nPayload\r\nDaftar\r\nDaftar\r\nDaftar\r\n"
              "Org\r\n\r\n\r\n\r\n");
-  MakeFolder(folder.Path("Payload"));
-  WriteBytes(folder.Path("Payload\\Daftar.dat"), "MZ");
-  WriteBytes(folder.Path("Payload\\uninstall.dat"), "MZ");
-  WriteBytes(folder.Path("Payload\\Thumbs.db"), "x");
-  SetAttributes(folder.Path("Payload\\Thumbs.db"), FILE_ATTRIBUTE_SYSTEM);
-  MakeFolder(folder.Path("Payload\\.cache"));
-  WriteBytes(folder.Path("Payload\\.cache\\a.bin"), "x");
-  SetAttributes(folder.Path("Payload\\.cache"), FILE_ATTRIBUTE_HIDDEN);
   // In System, hidden files are installed like the others: nothing to report.
-  MakeFolder(folder.Path("System"));
-  WriteBytes(folder.Path("System\\Lib.dll"), "MZ");
-  SetAttributes(folder.Path("System\\Lib.dll"), FILE_ATTRIBUTE_HIDDEN);
-  WriteBytes(folder.Path("System\\SYSTEM.TXT"), "lib.DLL\r\n");
+  e2e::MakeEntries(folder.Path(), {{"Payload\\Daftar.dat", "MZ"},
+                                    {"Payload\\uninstall.dat", "MZ"},
+                                    {"Payload\\Thumbs.db", "x", FILE_ATTRIBUTE_SYSTEM},
+                                    {"Payload\\.cache\\a.bin", "x"},
+                                    {"Payload\\.cache\\", "", FILE_ATTRIBUTE_HIDDEN},
+                                    {"System\\Lib.dll", "MZ", FILE_ATTRIBUTE_HIDDEN},
+                                    {"System\\SYSTEM.TXT", "lib.DLL\r\n"}});
 
   std::unique_ptr<MediumFolder> medium = OpenMediumFolder(folder.Path());
   ASSERT_TRUE(medium);
@@ -47,11 +42,11 @@ TEST(MediumCheckOnWindows, FindsHiddenAndSystemEntriesOfThePayload) {
 
 // The program itself, started in the medium folder as an author may start it.
 TEST(MediumCheckOnWindows, ProgramEndsWithOneOnAnErrorOnly) {
-  ScratchFolder folder;
-  WriteBytes(folder.Path("REG.CFG"), "Daftar\r\n1.0\r\nPayload\r\nDaftar\r\nDaftar\r\n");
-  MakeFolder(folder.Path("Payload"));
-  WriteBytes(folder.Path("Payload\\Daftar.dat"), "MZ");
-  WriteBytes(folder.Path("Payload\\uninstall.dat"), "MZ");
+  e2e::ScratchFolder folder;
+  e2e::WriteFile(folder.Path("REG.CFG"), "Daftar\r\n1.0\r\nPayload\r\nDaftar\r\nDaftar\r\n");
+  e2e::MakeFolders(folder.Path("Payload"));
+  e2e::WriteFile(folder.Path("Payload\\Daftar.dat"), "MZ");
+  e2e::WriteFile(folder.Path("Payload\\uninstall.dat"), "MZ");
   {
     // Warnings only: REG.CFG of five lines.
     e2e::Process check(e2e::ProgramPath("medium_check.exe"), folder.Path());
@@ -63,6 +58,6 @@ TEST(MediumCheckOnWindows, ProgramEndsWithOneOnAnErrorOnly) {
 }
 
 TEST(MediumCheckOnWindows, NoFolderNoMedium) {
-  ScratchFolder folder;
+  e2e::ScratchFolder folder;
   EXPECT_FALSE(OpenMediumFolder(folder.Path("absent")));
 }

@@ -1,7 +1,7 @@
 // The payload walk on real folders: order, relative paths, what is left out, sizes.
 #include "setup/engine/payload.h"
-#include "tests/e2e/driver.h"
-#include "tests/win/scratch.h"
+#include "tests/support/driver.h"
+#include "tests/support/files.h"
 #include "win/files.h"
 #include "win/text.h"
 
@@ -38,13 +38,13 @@ size_t IndexOf(const std::vector<std::string>& list, const std::string& item) {
 
 // The tree: a.txt, Sub (b.txt, Deep (c.txt)), z.txt.
 TEST(ScanPayload, WalksInPreOrderInListingOrder) {
-  ScratchFolder folder;
-  WriteBytes(folder.Path("a.txt"), "a");
-  MakeFolder(folder.Path("Sub"));
-  WriteBytes(folder.Path("Sub\\b.txt"), "bb");
-  MakeFolder(folder.Path("Sub\\Deep"));
-  WriteBytes(folder.Path("Sub\\Deep\\c.txt"), "ccc");
-  WriteBytes(folder.Path("z.txt"), "zzzz");
+  e2e::ScratchFolder folder;
+  e2e::WriteFile(folder.Path("a.txt"), "a");
+  e2e::MakeFolders(folder.Path("Sub"));
+  e2e::WriteFile(folder.Path("Sub\\b.txt"), "bb");
+  e2e::MakeFolders(folder.Path("Sub\\Deep"));
+  e2e::WriteFile(folder.Path("Sub\\Deep\\c.txt"), "ccc");
+  e2e::WriteFile(folder.Path("z.txt"), "zzzz");
 
   PayloadInventory inventory = Scan(folder.Path());
   EXPECT_EQ(inventory.FolderPaths, (std::vector<std::string>{"Sub", "Sub\\Deep"}));
@@ -75,18 +75,14 @@ TEST(ScanPayload, WalksInPreOrderInListingOrder) {
 }
 
 TEST(ScanPayload, LeavesOutHiddenAndSystemEntriesAndKeepsEmptyFiles) {
-  ScratchFolder folder;
-  WriteBytes(folder.Path("empty.txt"), "");
-  WriteBytes(folder.Path("read-only.txt"), "r");
-  SetAttributes(folder.Path("read-only.txt"), FILE_ATTRIBUTE_READONLY);
-  WriteBytes(folder.Path("hidden.txt"), "h");
-  SetAttributes(folder.Path("hidden.txt"), FILE_ATTRIBUTE_HIDDEN);
-  WriteBytes(folder.Path("system.txt"), "s");
-  SetAttributes(folder.Path("system.txt"), FILE_ATTRIBUTE_SYSTEM);
-  MakeFolder(folder.Path("Secret"));
-  WriteBytes(folder.Path("Secret\\inside.txt"), "i");
-  SetAttributes(folder.Path("Secret"), FILE_ATTRIBUTE_HIDDEN);
-  MakeFolder(folder.Path("Empty"));
+  e2e::ScratchFolder folder;
+  e2e::MakeEntries(folder.Path(), {{"empty.txt", ""},
+                                    {"read-only.txt", "r", FILE_ATTRIBUTE_READONLY},
+                                    {"hidden.txt", "h", FILE_ATTRIBUTE_HIDDEN},
+                                    {"system.txt", "s", FILE_ATTRIBUTE_SYSTEM},
+                                    {"Secret\\inside.txt", "i"},
+                                    {"Secret\\", "", FILE_ATTRIBUTE_HIDDEN},
+                                    {"Empty\\"}});
 
   PayloadInventory inventory = Scan(folder.Path());
   EXPECT_EQ(inventory.FolderPaths, (std::vector<std::string>{"Empty"}));
@@ -95,11 +91,11 @@ TEST(ScanPayload, LeavesOutHiddenAndSystemEntriesAndKeepsEmptyFiles) {
   EXPECT_EQ(files, (std::vector<std::string>{"empty.txt", "read-only.txt"}));
   EXPECT_EQ(inventory.FileSizes[IndexOf(inventory.FilePaths, "empty.txt")], 0u);
   EXPECT_EQ(inventory.TotalSize, 1u);
-  SetAttributes(folder.Path("read-only.txt"), FILE_ATTRIBUTE_NORMAL);
+  e2e::SetAttributes(folder.Path("read-only.txt"), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST(ScanPayload, EmptyFolderGivesAnEmptyInventory) {
-  ScratchFolder folder;
+  e2e::ScratchFolder folder;
   PayloadInventory inventory = Scan(folder.Path());
   EXPECT_EQ(inventory.FolderCount(), 0u);
   EXPECT_EQ(inventory.FileCount(), 0u);
@@ -109,7 +105,7 @@ TEST(ScanPayload, EmptyFolderGivesAnEmptyInventory) {
 // Sparse files (their length set, nothing written) of exactly 4 GiB, which lists with 0 in
 // the low 32 bits, and of 3 GiB, negative as a signed 32-bit size.
 TEST(ScanPayload, CountsFilesOf4GiBAndMoreWithTheirTrueSize) {
-  ScratchFolder folder;
+  e2e::ScratchFolder folder;
   const uint64_t gib = uint64_t(1) << 30;
   for (auto [name, size] : {std::pair{"four.bin", 4 * gib}, std::pair{"three.bin", 3 * gib}}) {
     HANDLE file = CreateFileA(folder.Path(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -132,7 +128,7 @@ TEST(ScanPayload, CountsFilesOf4GiBAndMoreWithTheirTrueSize) {
 // reach that far (Wine's do without the "\\?\" prefix; a Windows without long path support
 // lists nothing there and the folder is recorded empty), so is what lies below it.
 TEST(ScanPayload, FolderBeyondMaxPathIsListedWhereTheWideFunctionsReach) {
-  ScratchFolder folder;
+  e2e::ScratchFolder folder;
   const std::string outer(150, 'o'), inner(150, 'i');
   const std::wstring root = L"\\\\?\\" + ToWide(folder.Path());
   const std::wstring longFolder = root + L"\\" + ToWide(outer + "\\" + inner);
@@ -142,7 +138,7 @@ TEST(ScanPayload, FolderBeyondMaxPathIsListedWhereTheWideFunctionsReach) {
                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(file, INVALID_HANDLE_VALUE);
   CloseHandle(file);
-  WriteBytes(folder.Path("top.txt"), "t");
+  e2e::WriteFile(folder.Path("top.txt"), "t");
 
   PayloadInventory inventory = Scan(folder.Path());
   EXPECT_EQ(inventory.FolderPaths, (std::vector<std::string>{outer, outer + "\\" + inner}));
@@ -155,10 +151,10 @@ TEST(ScanPayload, FolderBeyondMaxPathIsListedWhereTheWideFunctionsReach) {
 // Links and junctions in the payload are passed over: neither followed (two links leading
 // back into the payload would make the walk endless) nor copied.
 TEST(ScanPayload, PassesOverLinks) {
-  ScratchFolder folder;
-  WriteBytes(folder.Path("a.txt"), "a");
-  MakeFolder(folder.Path("Sub"));
-  WriteBytes(folder.Path("Sub\\b.txt"), "bb");
+  e2e::ScratchFolder folder;
+  e2e::WriteFile(folder.Path("a.txt"), "a");
+  e2e::MakeFolders(folder.Path("Sub"));
+  e2e::WriteFile(folder.Path("Sub\\b.txt"), "bb");
   if (!e2e::MakeLink(folder.Path("Sub\\Up"), folder.Path()) ||
       !e2e::MakeLink(folder.Path("Again"), folder.Path()))
     GTEST_SKIP() << "no symbolic links here";

@@ -3,7 +3,7 @@
 // extension, a damaged file or one that cannot be opened is a Failure with the text the
 // failure box shows.
 #include "core/failure.h"
-#include "tests/e2e/driver.h"
+#include "tests/support/driver.h"
 #include "ui/picture.h"
 
 #include <gtest/gtest.h>

@@ -1,15 +1,15 @@
 // INSTALL.CFG written into an install folder and read back.
 #include "common/record_file.h"
-#include "tests/win/scratch.h"
+#include "tests/support/files.h"
 
 #include <gtest/gtest.h>
 
 TEST(ProductRecordFile, WritesTheSixLinesReplacingAPayloadsOwnFile) {
-  ScratchFolder folder;
-  WriteBytes(folder.Path("INSTALL.CFG"), std::string(500, 'p'));  // copied from the payload
+  e2e::ScratchFolder folder;
+  e2e::WriteFile(folder.Path("INSTALL.CFG"), std::string(500, 'p'));  // copied from the payload
   ProductRecord record{"\xC8\xD1\xE4\xC7\xE3\xE5", "Two", "Product", "Viewer", "Tools\\Viewer", ""};
   WriteProductRecord(folder.Path(), record);
-  EXPECT_EQ(ReadBytes(folder.Path("INSTALL.CFG")),
+  EXPECT_EQ(e2e::ReadAll(folder.Path("INSTALL.CFG")),
             "\xC8\xD1\xE4\xC7\xE3\xE5\r\nTwo\r\nProduct\r\nViewer\r\nTools\\Viewer\r\n\r\n");
 
   // The uninstaller opens it as "install.cfg".
@@ -23,9 +23,9 @@ TEST(ProductRecordFile, WritesTheSixLinesReplacingAPayloadsOwnFile) {
 }
 
 TEST(ProductRecordFile, ReadsAShortHandWrittenRecordWithLongLines) {
-  ScratchFolder folder;
+  e2e::ScratchFolder folder;
   std::string longTitle(70000, 't');
-  WriteBytes(folder.Path("INSTALL.CFG"), longTitle + "\nTwo\nProduct\nViewer\n");
+  e2e::WriteFile(folder.Path("INSTALL.CFG"), longTitle + "\nTwo\nProduct\nViewer\n");
   ProductRecord read;
   unsigned long error = 0;
   ASSERT_TRUE(ReadProductRecord(folder.Path("INSTALL.CFG"), &read, &error)) << error;
@@ -36,7 +36,7 @@ TEST(ProductRecordFile, ReadsAShortHandWrittenRecordWithLongLines) {
 }
 
 TEST(ProductRecordFile, AFolderThatCannotTakeTheRecordIsNotReported) {
-  ScratchFolder folder;
+  e2e::ScratchFolder folder;
   WriteProductRecord(folder.Path("missing"), ProductRecord{});
-  EXPECT_EQ(ReadBytes(folder.Path("missing\\INSTALL.CFG")), "<missing>");
+  EXPECT_FALSE(e2e::Exists(folder.Path("missing\\INSTALL.CFG")));
 }

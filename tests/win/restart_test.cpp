@@ -4,7 +4,7 @@
 // and goes on, while the test watches both.
 #include "setup/system/restart.h"
 
-#include "tests/e2e/driver.h"
+#include "tests/support/driver.h"
 #include "tests/win/system_test_support.h"
 #include "win/files.h"
 
@@ -47,7 +47,7 @@ PROCESS_INFORMATION Start(const std::string& commandLine) {
 // Run only as the child of the test below.
 TEST(RestartChild, DISABLED_AsksForRestartThenExits) {
   RestartWindows(WindowsVersion{6, 1});
-  Write(MarkerPath(), "returned");
+  e2e::WriteFile(MarkerPath(), "returned");
   ExitProcess(7);
 }
 

@@ -6,7 +6,7 @@
 #include "core/failure.h"
 #include "core/names.h"
 #include "setup/engine/shortcuts.h"
-#include "tests/win/scratch.h"
+#include "tests/support/files.h"
 #include "win/files.h"
 #include "win/registry.h"
 #include "win/text.h"
@@ -35,7 +35,7 @@ void SetString(const char* name, const std::string& text) {
 
 class ShortcutsTest : public testing::Test {
  protected:
-  ScratchFolder folder_;
+  e2e::ScratchFolder folder_;
   std::string program_ =
       std::string("EngineTest.") + testing::UnitTest::GetInstance()->current_test_info()->name();
   std::string privateUser_ = "Software\\" + program_ + ".User";
@@ -55,9 +55,9 @@ class ShortcutsTest : public testing::Test {
                                            IID_IShellLinkW, reinterpret_cast<void**>(&link))));
     link->SetPath(L"C:\\windows\\notepad.exe");
     link->Release();
-    MakeFolder(folder_.Path("Desktop"));
-    MakeFolder(folder_.Path("Start Menu"));
-    MakeFolder(folder_.Path("Start Menu\\Programs"));
+    e2e::MakeFolders(folder_.Path("Desktop"));
+    e2e::MakeFolders(folder_.Path("Start Menu"));
+    e2e::MakeFolders(folder_.Path("Start Menu\\Programs"));
     SetString(kDesktopValue, folder_.Path("Desktop"));
     SetString(kStartMenuValue, folder_.Path("Start Menu"));
   }
@@ -163,8 +163,8 @@ TEST_F(ShortcutsTest, PersianNamesReachTheShellAndTheRegistryAsPersian) {
   install_ = folder_.Path(persian);
   program_ += persian;
   // An existing target, as after an installation: the link holds it as a shell item.
-  MakeFolder(install_);
-  WriteBytes(install_ + "\\" + program_ + ".EXE", "");
+  e2e::MakeFolders(install_);
+  e2e::WriteFile(install_ + "\\" + program_ + ".EXE", "");
   ASSERT_EQ(Run(persian), "");
   const std::wstring desktopLink = ToWide(folder_.Path("Desktop\\")) + persianWide + L".lnk";
   EXPECT_NE(GetFileAttributesW(desktopLink.c_str()), INVALID_FILE_ATTRIBUTES);
@@ -203,7 +203,7 @@ TEST_F(ShortcutsTest, ReinstallationReplacesShortcutsAndValuesAndKeepsOtherValue
 }
 
 TEST_F(ShortcutsTest, GroupFolderIsCreatedOneLevelDeepOnly) {
-  RemoveTree(folder_.Path("Start Menu\\Programs"));
+  e2e::RemoveTree(folder_.Path("Start Menu\\Programs"));
   EXPECT_EQ(Run("Viewer"), "");
   EXPECT_FALSE(FolderExists(folder_.Path("Start Menu\\programs")));
   EXPECT_TRUE(FileExists(folder_.Path("Desktop\\Viewer.lnk")));

@@ -16,29 +16,23 @@ TEST(SystemFiles, CopiesEveryFileThenRegistersWhatTheListNames) {
   const std::string server = ComServerBytes();
   // Bytes after the image leave a library loadable and tell the medium's copy apart.
   const std::string mediumServer = server + "medium copy";
-  CreateDirectoryA(payload.c_str(), nullptr);
-  Write(payload + "com.dll", mediumServer);
-  Write(payload + "plain.dll", PlainLibraryBytes());
-  Write(payload + "hidden.dat", "h");
-  Write(payload + "marked.dat", "s");
-  SetFileAttributesA((payload + "hidden.dat").c_str(), FILE_ATTRIBUTE_HIDDEN);
-  SetFileAttributesA((payload + "marked.dat").c_str(), FILE_ATTRIBUTE_SYSTEM);
-  ASSERT_TRUE(GetFileAttributesA((payload + "hidden.dat").c_str()) & FILE_ATTRIBUTE_HIDDEN);
-  ASSERT_TRUE(GetFileAttributesA((payload + "marked.dat").c_str()) & FILE_ATTRIBUTE_SYSTEM);
-  Write(payload + "empty.dat", "");
-  CreateDirectoryA((payload + "sub").c_str(), nullptr);
-  Write(payload + "sub\\inner.dat", "i");
-  Write(payload + "SYSTEM.TXT",
-        "com.dll\r\nmissing.dll\r\n\r\nplain.dll\r\nresident.dll\r\ncom.dll\r\n");
-  Write(medium.target + "com.dll", "older library");
-  Write(medium.target + "resident.dll", server);  // not on the medium, but listed
+  e2e::MakeEntries(payload, {{"com.dll", mediumServer},
+                             {"plain.dll", PlainLibraryBytes()},
+                             {"hidden.dat", "h", FILE_ATTRIBUTE_HIDDEN},
+                             {"marked.dat", "s", FILE_ATTRIBUTE_SYSTEM},
+                             {"empty.dat", ""},
+                             {"sub\\inner.dat", "i"},
+                             {"SYSTEM.TXT",
+                              "com.dll\r\nmissing.dll\r\n\r\nplain.dll\r\nresident.dll\r\ncom.dll\r\n"}});
+  e2e::WriteFile(medium.target + "com.dll", "older library");
+  e2e::WriteFile(medium.target + "resident.dll", server);  // not on the medium, but listed
 
   InstallSystemFiles(medium.root, medium.target);
 
-  EXPECT_EQ(Bytes(medium.target + "com.dll"), mediumServer);
-  EXPECT_EQ(Bytes(medium.target + "plain.dll"), PlainLibraryBytes());
-  EXPECT_EQ(Bytes(medium.target + "hidden.dat"), "h");
-  EXPECT_EQ(Bytes(medium.target + "marked.dat"), "s");
+  EXPECT_EQ(e2e::ReadAll(medium.target + "com.dll"), mediumServer);
+  EXPECT_EQ(e2e::ReadAll(medium.target + "plain.dll"), PlainLibraryBytes());
+  EXPECT_EQ(e2e::ReadAll(medium.target + "hidden.dat"), "h");
+  EXPECT_EQ(e2e::ReadAll(medium.target + "marked.dat"), "s");
   EXPECT_FALSE(FileExists(medium.target + "empty.dat"));
   EXPECT_FALSE(FolderExists(medium.target + "sub"));
   EXPECT_FALSE(FileExists(medium.target + "inner.dat"));
@@ -55,23 +49,23 @@ TEST(SystemFiles, UndeletableTargetsStayAndAreStillRegistered) {
   Medium medium = NewMedium("held");
   const std::string server = ComServerBytes();
   CreateDirectoryA((medium.root + "System").c_str(), nullptr);
-  Write(medium.root + "System\\held.dll", server + "medium copy");
-  Write(medium.root + "System\\readonly.dll", server + "medium copy");
-  Write(medium.root + "System\\SYSTEM.TXT", "held.dll\r\nreadonly.dll\r\n");
+  e2e::WriteFile(medium.root + "System\\held.dll", server + "medium copy");
+  e2e::WriteFile(medium.root + "System\\readonly.dll", server + "medium copy");
+  e2e::WriteFile(medium.root + "System\\SYSTEM.TXT", "held.dll\r\nreadonly.dll\r\n");
   const std::string readOnly = medium.target + "readonly.dll";
-  Write(readOnly, server);
+  e2e::WriteFile(readOnly, server);
   SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
   const std::string held = medium.target + "held.dll";
-  Write(held, server);
+  e2e::WriteFile(held, server);
   HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                               OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(holder, INVALID_HANDLE_VALUE);
 
   InstallSystemFiles(medium.root, medium.target);
 
-  EXPECT_EQ(Bytes(held), server);
+  EXPECT_EQ(e2e::ReadAll(held), server);
   EXPECT_EQ(Registrations(held), 1u);
-  EXPECT_EQ(Bytes(readOnly), server);
+  EXPECT_EQ(e2e::ReadAll(readOnly), server);
   EXPECT_EQ(Registrations(readOnly), 1u);
   CloseHandle(holder);
   SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -80,12 +74,12 @@ TEST(SystemFiles, UndeletableTargetsStayAndAreStillRegistered) {
 TEST(SystemFiles, ListInOtherLetterCaseIsCopiedAndStillRead) {
   Medium medium = NewMedium("lower");
   CreateDirectoryA((medium.root + "System").c_str(), nullptr);
-  Write(medium.root + "System\\com.dll", ComServerBytes());
-  Write(medium.root + "System\\system.txt", "com.dll");
+  e2e::WriteFile(medium.root + "System\\com.dll", ComServerBytes());
+  e2e::WriteFile(medium.root + "System\\system.txt", "com.dll");
 
   InstallSystemFiles(medium.root, medium.target);
 
-  EXPECT_EQ(Bytes(medium.target + "system.txt"), "com.dll");
+  EXPECT_EQ(e2e::ReadAll(medium.target + "system.txt"), "com.dll");
   EXPECT_EQ(Registrations(medium.target + "com.dll"), 1u);
 }
 
@@ -99,7 +93,7 @@ TEST(SystemFiles, WithoutFolderNothingHappensWithoutListNothingIsRegistered) {
   EXPECT_EQ(entries, 0);
 
   CreateDirectoryA((medium.root + "System").c_str(), nullptr);
-  Write(medium.root + "System\\com.dll", ComServerBytes());
+  e2e::WriteFile(medium.root + "System\\com.dll", ComServerBytes());
   InstallSystemFiles(medium.root, medium.target);
   EXPECT_TRUE(FileExists(medium.target + "com.dll"));
   EXPECT_EQ(Registrations(medium.target + "com.dll"), 0u);
@@ -109,9 +103,9 @@ TEST(SystemFiles, UnreadableMediumFileStopsWithTheCopyFailure) {
   Medium medium = NewMedium("unreadable");
   CreateDirectoryA((medium.root + "System").c_str(), nullptr);
   const std::string locked = medium.root + "System\\locked.dll";
-  Write(locked, "bytes");
+  e2e::WriteFile(locked, "bytes");
   // The library in place stays whole when the medium's copy cannot be read.
-  Write(medium.target + "locked.dll", "installed library");
+  e2e::WriteFile(medium.target + "locked.dll", "installed library");
   HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(holder, INVALID_HANDLE_VALUE);
   try {
@@ -121,16 +115,16 @@ TEST(SystemFiles, UnreadableMediumFileStopsWithTheCopyFailure) {
     EXPECT_EQ(std::string(failure.what()).rfind("Cannot open file \"", 0), 0u) << failure.what();
   }
   CloseHandle(holder);
-  EXPECT_EQ(Bytes(medium.target + "locked.dll"), "installed library");
+  EXPECT_EQ(e2e::ReadAll(medium.target + "locked.dll"), "installed library");
   EXPECT_FALSE(FileExists(medium.target + "locked.dll.$$$"));
 }
 
 TEST(SystemFiles, RegisterComServerResults) {
   Medium medium = NewMedium("register");
-  Write(medium.target + "com.dll", ComServerBytes());
-  Write(medium.target + "unregister.dll", ComServerBytes());
-  Write(medium.target + "plain.dll", PlainLibraryBytes());
-  Write(medium.target + "text.dll", "not a library");
+  e2e::WriteFile(medium.target + "com.dll", ComServerBytes());
+  e2e::WriteFile(medium.target + "unregister.dll", ComServerBytes());
+  e2e::WriteFile(medium.target + "plain.dll", PlainLibraryBytes());
+  e2e::WriteFile(medium.target + "text.dll", "not a library");
   struct Case {
     const char* name;
     bool (*call)(const std::string& path);
@@ -159,8 +153,8 @@ TEST(SystemFiles, RegisterComServerResults) {
 TEST(SystemFilesInOwnPrefix, RunningInstallationUsesTheSystemFolderAndCurrentFolder) {
   Medium medium = NewMedium("running");
   CreateDirectoryA((medium.root + "System").c_str(), nullptr);
-  Write(medium.root + "System\\installer-test-server.dll", ComServerBytes());
-  Write(medium.root + "System\\SYSTEM.TXT", "installer-test-server.dll\r\n");
+  e2e::WriteFile(medium.root + "System\\installer-test-server.dll", ComServerBytes());
+  e2e::WriteFile(medium.root + "System\\SYSTEM.TXT", "installer-test-server.dll\r\n");
   char system[MAX_PATH], wow64[MAX_PATH], windows[MAX_PATH];
   GetSystemDirectoryA(system, MAX_PATH);
   GetSystemWow64DirectoryA(wow64, MAX_PATH);

@@ -1,8 +1,6 @@
 #include "tests/win/system_test_support.h"
 
-#include "tests/e2e/driver.h"
-
-#include <gtest/gtest.h>
+#include "tests/support/driver.h"
 
 namespace system_test {
 namespace {
@@ -38,20 +36,12 @@ Medium NewMedium(const std::string& name) {
   std::string root = e2e::NewTestFolder("system-" + name) + "\\";
   ForgetRegistrations(root);
   std::string target = root + "windows folder\\";
-  CreateDirectoryA(target.c_str(), nullptr);
+  e2e::MakeFolders(target.substr(0, target.size() - 1));
   return {root, target};
 }
 
-std::string ComServerBytes() { return Bytes(ProgramFolder() + "test_com_server.dll"); }
-std::string PlainLibraryBytes() { return Bytes(ProgramFolder() + "test_plain_library.dll"); }
-
-void Write(const std::string& path, const std::string& bytes) { e2e::WriteFile(path, bytes); }
-
-std::string Bytes(const std::string& path) {
-  std::string bytes;
-  EXPECT_TRUE(e2e::ReadFile(path, &bytes)) << path;
-  return bytes;
-}
+std::string ComServerBytes() { return e2e::ReadAll(ProgramFolder() + "test_com_server.dll"); }
+std::string PlainLibraryBytes() { return e2e::ReadAll(ProgramFolder() + "test_plain_library.dll"); }
 
 DWORD Registrations(const std::string& path) {
   DWORD count = 0, size = sizeof count;

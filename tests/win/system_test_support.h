@@ -1,6 +1,8 @@
 // Shared by the system integration tests: the test libraries built beside this program,
 // media made in test folders, and reading back files and the test COM server's marker.
 #pragma once
+#include "tests/support/files.h"
+
 #include <windows.h>
 
 #include <string>
@@ -19,10 +21,6 @@ Medium NewMedium(const std::string& name);
 // The bytes of the test COM server and of the library without DllRegisterServer.
 std::string ComServerBytes();
 std::string PlainLibraryBytes();
-
-void Write(const std::string& path, const std::string& bytes);
-// The file's bytes; a missing file fails the test.
-std::string Bytes(const std::string& path);
 
 // How often the test COM server at `path` registered itself (0: never).
 DWORD Registrations(const std::string& path);

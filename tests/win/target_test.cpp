@@ -1,7 +1,7 @@
 // Target folders and the renames of the two programs, on real folders.
 #include "core/texts.h"
 #include "setup/engine/target.h"
-#include "tests/win/scratch.h"
+#include "tests/support/files.h"
 #include "win/files.h"
 
 #include <gtest/gtest.h>
@@ -36,7 +36,7 @@ std::set<std::string> Names(const std::string& folder) {
 }  // namespace
 
 TEST(CreateTargetFolders, CreatesEveryMissingLevelAndEveryPayloadFolder) {
-  ScratchFolder folder;
+  e2e::ScratchFolder folder;
   Warnings warnings;
   std::string install = folder.Path("One\\Two\\Product");
   EXPECT_TRUE(CreateTargetFolders(install, WithFolders({"Sub", "Sub\\Deep", "Other\\Far\\Away"}),
@@ -47,28 +47,28 @@ TEST(CreateTargetFolders, CreatesEveryMissingLevelAndEveryPayloadFolder) {
 }
 
 TEST(CreateTargetFolders, KeepsWhatAnExistingInstallFolderHolds) {
-  ScratchFolder folder;
+  e2e::ScratchFolder folder;
   Warnings warnings;
   std::string install = folder.Path("Product\\");  // an empty folder name leaves a backslash
-  MakeFolder(folder.Path("Product"));
-  MakeFolder(folder.Path("Product\\Sub"));
-  WriteBytes(folder.Path("Product\\Sub\\old.txt"), "old");
-  WriteBytes(folder.Path("Product\\Blocked"), "a file where a folder should go");
+  e2e::MakeFolders(folder.Path("Product"));
+  e2e::MakeFolders(folder.Path("Product\\Sub"));
+  e2e::WriteFile(folder.Path("Product\\Sub\\old.txt"), "old");
+  e2e::WriteFile(folder.Path("Product\\Blocked"), "a file where a folder should go");
   EXPECT_TRUE(CreateTargetFolders(install, WithFolders({"Sub", "Blocked", "Blocked\\Deep", "New"}),
                                   warnings.Recorder()));
   EXPECT_TRUE(warnings.shown.empty());  // a subfolder that cannot be made is not reported
-  EXPECT_EQ(ReadBytes(folder.Path("Product\\Sub\\old.txt")), "old");
+  EXPECT_EQ(e2e::ReadAll(folder.Path("Product\\Sub\\old.txt")), "old");
   EXPECT_TRUE(FolderExists(folder.Path("Product\\New")));
   EXPECT_TRUE(FileExists(folder.Path("Product\\Blocked")));
 }
 
 TEST(CreateTargetFolders, WarnsAndStopsWhenTheInstallFolderCannotBeMade) {
-  ScratchFolder folder;
+  e2e::ScratchFolder folder;
   DWORD drives = GetLogicalDrives();
   char letter = 'Q';
   while (letter > 'D' && (drives & (1u << (letter - 'A')))) --letter;
   ASSERT_FALSE(drives & (1u << (letter - 'A'))) << "every drive letter is in use";
-  WriteBytes(folder.Path("file"), "x");
+  e2e::WriteFile(folder.Path("file"), "x");
   for (std::string install :
        {std::string(1, letter) + ":\\Product\\Deep", folder.Path("file\\Product")}) {
     SCOPED_TRACE(install);
@@ -86,45 +86,45 @@ TEST(CreateFolderPath, RootsAndShortPathsNeedNothing) {
 }
 
 TEST(RenamePayloadPrograms, PutsBothProgramsInPlaceUnderTheirNewNames) {
-  ScratchFolder folder;
-  WriteBytes(folder.Path("Viewer.dat"), "new viewer");
-  WriteBytes(folder.Path("uninstall.dat"), "new uninstaller");
+  e2e::ScratchFolder folder;
+  e2e::WriteFile(folder.Path("Viewer.dat"), "new viewer");
+  e2e::WriteFile(folder.Path("uninstall.dat"), "new uninstaller");
   RenamePayloadPrograms(folder.Path(), "Viewer");
   EXPECT_EQ(Names(folder.Path()), (std::set<std::string>{"Viewer.EXE", "Uninstall.EXE"}));
-  EXPECT_EQ(ReadBytes(folder.Path("Viewer.EXE")), "new viewer");
-  EXPECT_EQ(ReadBytes(folder.Path("Uninstall.EXE")), "new uninstaller");
+  EXPECT_EQ(e2e::ReadAll(folder.Path("Viewer.EXE")), "new viewer");
+  EXPECT_EQ(e2e::ReadAll(folder.Path("Uninstall.EXE")), "new uninstaller");
 }
 
 TEST(RenamePayloadPrograms, ReinstallationReplacesThePrograms) {
-  ScratchFolder folder;
-  WriteBytes(folder.Path("Viewer.EXE"), "old viewer");
-  WriteBytes(folder.Path("Uninstall.exe"), "old uninstaller");
-  WriteBytes(folder.Path("VIEWER.DAT"), "new viewer");  // letter case does not matter
-  WriteBytes(folder.Path("uninstall.dat"), "new uninstaller");
+  e2e::ScratchFolder folder;
+  e2e::WriteFile(folder.Path("Viewer.EXE"), "old viewer");
+  e2e::WriteFile(folder.Path("Uninstall.exe"), "old uninstaller");
+  e2e::WriteFile(folder.Path("VIEWER.DAT"), "new viewer");  // letter case does not matter
+  e2e::WriteFile(folder.Path("uninstall.dat"), "new uninstaller");
   RenamePayloadPrograms(folder.Path(), "Viewer");
   EXPECT_EQ(Names(folder.Path()), (std::set<std::string>{"Viewer.EXE", "Uninstall.EXE"}));
-  EXPECT_EQ(ReadBytes(folder.Path("Viewer.EXE")), "new viewer");
-  EXPECT_EQ(ReadBytes(folder.Path("Uninstall.EXE")), "new uninstaller");
+  EXPECT_EQ(e2e::ReadAll(folder.Path("Viewer.EXE")), "new viewer");
+  EXPECT_EQ(e2e::ReadAll(folder.Path("Uninstall.EXE")), "new uninstaller");
 }
 
 TEST(RenamePayloadPrograms, WithoutDatFilesNothingChanges) {
-  ScratchFolder folder;
-  WriteBytes(folder.Path("Viewer.EXE"), "old viewer");
-  MakeFolder(folder.Path("uninstall.dat"));  // a folder is not a file
+  e2e::ScratchFolder folder;
+  e2e::WriteFile(folder.Path("Viewer.EXE"), "old viewer");
+  e2e::MakeFolders(folder.Path("uninstall.dat"));  // a folder is not a file
   RenamePayloadPrograms(folder.Path(), "Viewer");
   EXPECT_EQ(Names(folder.Path()), (std::set<std::string>{"Viewer.EXE", "uninstall.dat"}));
-  EXPECT_EQ(ReadBytes(folder.Path("Viewer.EXE")), "old viewer");
+  EXPECT_EQ(e2e::ReadAll(folder.Path("Viewer.EXE")), "old viewer");
 }
 
 TEST(RenamePayloadFile, AnOldTargetThatCannotBeDeletedStaysAndNothingIsReported) {
-  ScratchFolder folder;
-  WriteBytes(folder.Path("Viewer.EXE"), "old viewer");
-  SetAttributes(folder.Path("Viewer.EXE"), FILE_ATTRIBUTE_READONLY);
-  WriteBytes(folder.Path("Viewer.dat"), "new viewer");
+  e2e::ScratchFolder folder;
+  e2e::WriteFile(folder.Path("Viewer.EXE"), "old viewer");
+  e2e::SetAttributes(folder.Path("Viewer.EXE"), FILE_ATTRIBUTE_READONLY);
+  e2e::WriteFile(folder.Path("Viewer.dat"), "new viewer");
   RenamePayloadFile(folder.Path("Viewer.DAT"), folder.Path("Viewer.EXE"));
-  EXPECT_EQ(ReadBytes(folder.Path("Viewer.EXE")), "old viewer");
-  EXPECT_EQ(ReadBytes(folder.Path("Viewer.dat")), "new viewer");
-  SetAttributes(folder.Path("Viewer.EXE"), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(e2e::ReadAll(folder.Path("Viewer.EXE")), "old viewer");
+  EXPECT_EQ(e2e::ReadAll(folder.Path("Viewer.dat")), "new viewer");
+  e2e::SetAttributes(folder.Path("Viewer.EXE"), FILE_ATTRIBUTE_NORMAL);
   RenamePayloadFile(folder.Path("missing.dat"), folder.Path("other.EXE"));  // silent
   EXPECT_FALSE(FileExists(folder.Path("other.EXE")));
 }

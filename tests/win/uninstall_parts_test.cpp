@@ -3,8 +3,8 @@
 // removal script.
 #include "core/failure.h"
 #include "core/removal.h"
-#include "tests/e2e/driver.h"
-#include "tests/win/scratch.h"
+#include "tests/support/driver.h"
+#include "tests/support/files.h"
 #include "win/files.h"
 #include "win/shell_delete.h"
 #include "win/system_folders.h"
@@ -175,9 +175,9 @@ TEST(ProtectedFolders, NameTheSystemsAndTheUsersFolders) {
 // A link anywhere on a path is found, and the final path resolves it; short names are
 // written long.
 TEST(FinalPath, ResolvesLinksAndShortNamesAndTheLinksAreFound) {
-  ScratchFolder folder;
-  MakeFolder(folder.Path("Real Folder"));
-  MakeFolder(folder.Path("Real Folder\\Sub"));
+  e2e::ScratchFolder folder;
+  e2e::MakeFolders(folder.Path("Real Folder"));
+  e2e::MakeFolders(folder.Path("Real Folder\\Sub"));
   if (!e2e::MakeLink(folder.Path("Link"), folder.Path("Real Folder")))
     GTEST_SKIP() << "no symbolic links here";
   EXPECT_FALSE(HasLinkOnPath(folder.Path("Real Folder\\Sub")));

@@ -15,8 +15,8 @@
 #include "core/locale_rows.h"
 #include "core/names.h"
 #include "setup/controls.h"
-#include "tests/e2e/driver.h"
-#include "tests/e2e/setup_driver.h"
+#include "tests/support/driver.h"
+#include "tests/support/setup_driver.h"
 #include "uninstall/controls.h"
 #include "win/files.h"
 #include "win/registry.h"
@@ -103,11 +103,11 @@ void PrintMessage(const char* who, HWND dialog) {
 // did not open or close.
 bool ShotAndCancel(const Process& program, HWND window, int opener, const char* className,
                    int cancel, const char* shot) {
-  ClickRect(window, ChildRect(Control(window, opener)));
+  ClickControl(window, opener);
   HWND opened = WaitWindow(program, className);
   if (!opened) return false;
   Shot(shot, window, opened);
-  ClickRect(opened, ChildRect(Control(opened, cancel)));
+  ClickControl(opened, cancel);
   return WaitHidden(opened);
 }
 
@@ -185,7 +185,7 @@ int main(int argc, char** argv) {
       return Fail("the folder chooser did not open and close");
     if (!ShotAndCancel(setup, window, kCancel, "TForm5", kExitLabel1, "setup-exit"))
       return Fail("the exit confirmation did not open and close");
-    ClickRect(window, ChildRect(Control(window, kNext1)));
+    ClickControl(window, kNext1);
     // The copy in progress: the gauge part of the way, shot at once while it moves on.
     HWND gauge = Control(window, kGauge1);
     if (WaitUntil(
@@ -215,7 +215,7 @@ int main(int argc, char** argv) {
     HWND window = WaitWindow(uninstall, "TForm1");
     if (!window) return Fail("the uninstaller's window did not open");
     Shot("uninstall", window);
-    ClickRect(window, ChildRect(Control(window, kUninstallOk)));
+    ClickControl(window, kUninstallOk);
     HWND done = WaitDialog(uninstall, 60000);
     if (!done) return Fail("the removal did not finish");
     Shot("uninstall-finished", window, done);
@@ -224,7 +224,7 @@ int main(int argc, char** argv) {
     uninstall.WaitExit(30000);
   }
   // The removal script deletes the uninstaller and the folder once the program has ended.
-  for (int i = 0; i < 600 && FolderExists(installFolder); ++i) Sleep(100);
+  WaitUntil([&] { return !FolderExists(installFolder); }, 60000);
   std::string link = LinkFileName(record.ShortcutName);
   Registry machine(HKEY_LOCAL_MACHINE);
   printf(

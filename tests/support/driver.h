@@ -2,6 +2,8 @@
 // find its windows by class, click at client coordinates, press keys, read and answer
 // message dialogs (class #32770), wait for the process and read its exit code.
 #pragma once
+#include "tests/support/files.h"
+
 #include <windows.h>
 
 #include <functional>
@@ -10,8 +12,6 @@
 
 namespace e2e {
 
-// A Windows path for a path of the build (Unix paths are reached through drive Z:).
-std::string WindowsPath(const std::string& path);
 // The built program of that name (setup.exe, uninstall.exe) as a Windows path: of this build,
 // or of the build folder E2E_PROGRAMS names (the 32-bit programs, driven under WoW64).
 std::string ProgramPath(const std::string& fileName);
@@ -32,8 +32,8 @@ class Process {
 };
 
 // Waits until every process that the process with this ID started has ended (the
-// uninstaller's removal script runs in a command interpreter it starts); false when one still
-// runs after the timeout. The parent's ID must still be held (a handle open to it), so that
+// uninstaller's removal script runs in a command interpreter it starts), Wine's desktop and
+// RPC processes left aside; false when one still runs after the timeout. The parent's ID must still be held (a handle open to it), so that
 // the system has not given it to another process.
 bool WaitChildrenGone(DWORD parentId, DWORD timeoutMs);
 
@@ -50,14 +50,20 @@ std::wstring DialogMessage(HWND dialog);
 std::vector<std::wstring> DialogButtons(HWND dialog);
 // Presses the dialog button whose text is given ("OK", "&Yes", "&No").
 void PressButton(HWND dialog, const std::wstring& text);
+// Answers a message dialog as a user does who reads it first: checks its caption and its
+// message (a difference fails the running test), then presses the button with that text.
+// A missing dialog (null) fails the test.
+void Answer(HWND dialog, const std::wstring& caption, const std::wstring& message,
+            const std::wstring& button);
 
 // The child of a window with that control ID (searched through all descendants).
 HWND Control(HWND window, int id);
 // Client rectangle of a child in its parent's client coordinates.
 RECT ChildRect(HWND child);
 
-// Clicks the child window lying at a point in the client area of the window.
-void Click(HWND window, int x, int y);
+// Clicks the middle of the control with that ID (a child of the window or of one of its
+// children), as the program's layout places it; throws when there is no such control.
+void ClickControl(HWND window, int id);
 // A key as the keyboard gives it: key down, its character, key up.
 void PressKey(HWND window, UINT virtualKey, wchar_t character);
 // The close box.
@@ -67,34 +73,12 @@ void CloseBox(HWND window);
 bool WaitHidden(HWND window, DWORD timeoutMs = 10000);
 // The caption of a top-level window or dialog.
 std::wstring Caption(HWND window);
-// Clicks the middle of a rectangle given in client coordinates of the window.
-void ClickRect(HWND window, const RECT& rect);
 // The colour on screen at a client point of the window, after raising it above every other
 // window and letting it repaint (for checking what a window shows).
 COLORREF ScreenPixel(HWND window, int x, int y);
 
-// Folders for a test: a fresh empty folder under the temporary folder, and small file helpers.
-// Paths are code page 1256 texts, reached by the wide functions, as the programs reach them.
-std::string NewTestFolder(const std::string& name);
-// Deletes a file or a folder with everything in it, for good and silently; nothing when absent.
-void RemoveTree(const std::string& path);
-void WriteFile(const std::string& path, const std::string& bytes);
-bool ReadFile(const std::string& path, std::string* bytes);
-// Makes `link` a symbolic link to the folder `target` (both Windows paths), and removes such a
-// link (not what it leads to). False when the system cannot. RemoveTree follows links.
-bool MakeLink(const std::string& link, const std::string& target);
-bool RemoveLink(const std::string& link);
-// Whether a file or folder is there.
-bool Exists(const std::string& path);
-// The names a search pattern (folder + "\\*") finds, without "." and "..".
-std::vector<std::string> Names(const std::string& pattern);
 // Polls until done() holds; false after the timeout.
 bool WaitUntil(const std::function<bool()>& done, DWORD timeoutMs);
-
-// Code page 1256 bytes (the programs' texts and paths) as the wide text windows show and the
-// wide functions take, and back ("?" for what code page 1256 cannot spell).
-std::wstring Wide1256(const std::string& bytes);
-std::string Narrow1256(const std::wstring& text);
 
 // Held while a test creates or removes what all tests of a run share: the start-menu group
 // folder, the desktop and the "Shell Folders" values, so that tests running at the same time

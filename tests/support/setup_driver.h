@@ -2,7 +2,7 @@
 // windows by ID, its texts, the registry and the machine's folders as the installer sees
 // them, and the folder chooser.
 #pragma once
-#include "tests/e2e/driver.h"
+#include "tests/support/driver.h"
 
 #include <windows.h>
 
@@ -10,11 +10,6 @@
 
 namespace e2e {
 
-// The installer's main window, moved to the top-right corner of the screen: the picture
-// tests, running at the same time, read the screen in the top-left and bottom-right areas.
-HWND WaitMainWindow(const Process& process);
-// Clicks the middle of a control of the window.
-void ClickControl(HWND window, int id);
 // The text of the main window's path label.
 std::string PathText(HWND window);
 
@@ -54,8 +49,9 @@ std::vector<std::string> ListedFolders(HWND chooser);
 // confirms.
 void ChooseFolder(const Process& process, HWND window, const std::string& folder);
 
-// Clicks the main window's confirm hot-spot, answers the question at the end with No and waits
-// for the end. The exit code, or -1 when no question came.
+// Clicks the main window's confirm hot-spot, answers the restart question at the end with No
+// (its caption and text checked) and waits for the end. The exit code, or -1 when no question
+// came.
 long InstallAndDeclineRestart(Process& setup, HWND window);
 
 // Starts an installed uninstaller, clicks its ok button, confirms the message it then shows,

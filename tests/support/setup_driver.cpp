@@ -1,28 +1,13 @@
-#include "tests/e2e/setup_driver.h"
+#include "tests/support/setup_driver.h"
 
+#include "core/installation_rules.h"
 #include "setup/controls.h"
+#include "uninstall/controls.h"
 
 #include <stdexcept>
 #include <utility>
 
 namespace e2e {
-
-HWND WaitMainWindow(const Process& process) {
-  HWND window = WaitWindow(process, "TForm1");
-  if (window) {
-    RECT outer;
-    GetWindowRect(window, &outer);
-    SetWindowPos(window, nullptr, GetSystemMetrics(SM_CXSCREEN) - (outer.right - outer.left), 0, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
-  return window;
-}
-
-void ClickControl(HWND window, int id) {
-  HWND control = Control(window, id);
-  if (!control) throw std::runtime_error("no control " + std::to_string(id));
-  ClickRect(GetParent(control), ChildRect(control));
-}
 
 std::string PathText(HWND window) { return Narrow1256(Text(Control(window, kPath))); }
 
@@ -90,16 +75,6 @@ HWND OpenChooser(const Process& process, HWND window) {
 }
 
 namespace {
-template <typename Probe>
-bool WaitFor(Probe probe, DWORD timeoutMs = 5000) {
-  const DWORD start = GetTickCount();
-  while (!probe()) {
-    if (GetTickCount() - start > timeoutMs) return false;
-    Sleep(20);
-  }
-  return true;
-}
-
 // The lines are read as wide texts: Wine passes list texts between processes in UTF-16.
 std::string ListLine(HWND list, int index) {
   // The list may be refilled meanwhile: the buffer is larger than any line can be.
@@ -136,10 +111,12 @@ void PickDrive(HWND chooser, char letter) {
   if (index == CB_ERR) throw std::runtime_error(std::string("no drive ") + letter + " in the drive list");
   SendMessageW(drives, CB_SETCURSEL, index, 0);
   PostMessageA(chooser, WM_COMMAND, MAKEWPARAM(kDriveComboBox1, CBN_SELCHANGE), reinterpret_cast<LPARAM>(drives));
-  WaitFor([&] {
-    const std::vector<std::string> lines = ListedFolders(chooser);
-    return !lines.empty() && lines[0].size() >= 1 && lines[0][0] == letter;
-  });
+  WaitUntil(
+      [&] {
+        const std::vector<std::string> lines = ListedFolders(chooser);
+        return !lines.empty() && lines[0].size() >= 1 && lines[0][0] == letter;
+      },
+      5000);
 }
 
 bool OpenListedFolder(HWND chooser, const std::string& name) {
@@ -155,13 +132,15 @@ bool OpenListedFolder(HWND chooser, const std::string& name) {
     PostMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
     PostMessageA(list, WM_LBUTTONUP, 0, at);
     // Label2 shows the opened folder: its last folder name ends it.
-    return WaitFor([&] {
-      const std::string shown = Narrow1256(Text(Control(chooser, kChooserLabel2)));
-      if (name.back() == '\\') return shown == name;
-      return shown.size() > name.size() &&
-             lstrcmpiA(shown.substr(shown.size() - name.size()).c_str(), name.c_str()) == 0 &&
-             shown[shown.size() - name.size() - 1] == '\\';
-    });
+    return WaitUntil(
+        [&] {
+          const std::string shown = Narrow1256(Text(Control(chooser, kChooserLabel2)));
+          if (name.back() == '\\') return shown == name;
+          return shown.size() > name.size() &&
+                 lstrcmpiA(shown.substr(shown.size() - name.size()).c_str(), name.c_str()) == 0 &&
+                 shown[shown.size() - name.size() - 1] == '\\';
+        },
+        5000);
   }
   return false;
 }
@@ -186,16 +165,15 @@ long InstallAndDeclineRestart(Process& setup, HWND window) {
   ClickControl(window, kNext1);
   HWND question = WaitDialog(setup, 60000);
   if (!question) return -1;
-  PressButton(question, L"&No");
-  return setup.WaitExit();
+  Answer(question, L"Confirm", Wide1256(RestartQuestionText()), L"&No");
+  return setup.WaitExit(60000);
 }
 
 Removal RemoveWithUninstaller(const std::string& uninstaller, const std::string& currentFolder) {
-  const POINT ok = {443 + 117 / 2, 472 + 44 / 2};
   Process process(uninstaller, currentFolder);
   Removal removal;
   if (HWND form = WaitWindow(process, "TForm1")) {
-    Click(form, ok.x, ok.y);
+    ClickControl(form, kUninstallOk);
     if (HWND done = WaitDialog(process, 60000)) {
       removal.message = DialogMessage(done);
       PressButton(done, L"OK");

@@ -40,11 +40,4 @@ void MakeMedium(const std::string& folder, const MediumSettings& settings);
 // The same with another payload.
 void MakeMedium(const std::string& folder, const MediumSettings& settings, const std::vector<PayloadFile>& payload);
 
-// File helpers.
-void CopyFileTo(const std::string& source, const std::string& target);
-void MakeFolders(const std::string& path);
-std::string ReadAll(const std::string& path);
-bool IsFile(const std::string& path);
-bool IsFolder(const std::string& path);
-
 }  // namespace e2e

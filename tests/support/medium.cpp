@@ -1,10 +1,6 @@
-#include "tests/e2e/medium.h"
+#include "tests/support/medium.h"
 
-#include "tests/e2e/driver.h"
-
-#include <windows.h>
-
-#include <stdexcept>
+#include "tests/support/driver.h"
 
 namespace e2e {
 
@@ -50,33 +46,6 @@ void MakeMedium(const std::string& folder, const MediumSettings& settings, const
   CopyFileTo(fonts + "\\titr.ttf", folder + "\\Fonts\\titr.ttf");
   WriteFile(folder + "\\Fonts\\FONT.TXT",
             "nazli.ttf\r\nNazli (TrueType)\r\ntitr.ttf\r\nTitr Bold (TrueType)\r\n");
-}
-
-void CopyFileTo(const std::string& source, const std::string& target) {
-  if (!CopyFileW(Wide1256(source).c_str(), Wide1256(target).c_str(), FALSE))
-    throw std::runtime_error("cannot copy " + source + " to " + target);
-}
-
-void MakeFolders(const std::string& path) {
-  if (path.size() <= 3 || IsFolder(path)) return;
-  MakeFolders(path.substr(0, path.rfind('\\')));
-  CreateDirectoryW(Wide1256(path).c_str(), nullptr);
-}
-
-std::string ReadAll(const std::string& path) {
-  std::string bytes;
-  if (!ReadFile(path, &bytes)) throw std::runtime_error("cannot read " + path);
-  return bytes;
-}
-
-bool IsFile(const std::string& path) {
-  const DWORD attributes = GetFileAttributesW(Wide1256(path).c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool IsFolder(const std::string& path) {
-  const DWORD attributes = GetFileAttributesW(Wide1256(path).c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 }  // namespace e2e
