@@ -99,10 +99,9 @@ void MainWindow::SetInstallFolder(const std::string& folder) {
   SetText(kPath, folder);
 }
 
-// The confirm hot-spot. While the installation runs (it lets the window handle input
-// between two files) further clicks here and on change are ignored. Without an install
-// folder (after a failed start-up) nothing is done and the chooser opens, so the user can
-// pick one.
+// The confirm hot-spot. While the installation runs (the window handles input throughout
+// it) further clicks here and on change are ignored. Without an install folder (after a
+// failed start-up) nothing is done and the chooser opens, so the user can pick one.
 void MainWindow::Next1Click() {
   if (installing_) return;
   const SetupConfig& config = state_.Config;

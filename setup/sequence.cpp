@@ -24,14 +24,16 @@ class WindowInstallationSteps : public InstallationSteps {
   WindowInstallationSteps(ui::Form& window, ExitWindow& exitWindow)
       : window_(window), exitWindow_(exitWindow) {}
 
-  void ApplyPersianLocale(int mode) override { ::ApplyPersianLocale(static_cast<uint8_t>(mode)); }
+  void ApplyPersianLocale(int mode) override {
+    AsStep([mode] { ::ApplyPersianLocale(static_cast<uint8_t>(mode)); });
+  }
   void ChangeFolder(const std::string& folder) override {
     // Not examined: a wrong folder shows at the copy. A name with a NUL byte names no folder.
     if (folder.find('\0') == std::string::npos) SetCurrentFolder(folder);
   }
   const PayloadInventory& ScanPayload() override {
     inventory_ = PayloadInventory();
-    ::ScanPayload("", inventory_);
+    AsStep([this] { ::ScanPayload("", inventory_); });
     return inventory_;
   }
   std::optional<uint64_t> FreeBytes(const std::string& driveRoot) override {
@@ -40,10 +42,15 @@ class WindowInstallationSteps : public InstallationSteps {
     return space.freeForUser;
   }
   void CreateTargetFolders(const std::string& installFolder, const PayloadInventory& inventory) override {
-    ::CreateTargetFolders(installFolder, inventory, [](const char* warning) {
+    // The warning waits for the step's end: only this thread may show it.
+    const char* warning = nullptr;
+    AsStep([&] {
+      ::CreateTargetFolders(installFolder, inventory, [&](const char* text) { warning = text; });
+    });
+    if (warning) {
       ui::ShowWarning(warning);
       ui::EndProgram();
-    });
+    }
   }
   void ShowProgress(uint64_t maximum) override {
     window_.SetVisible(kWait, true);
@@ -58,19 +65,20 @@ class WindowInstallationSteps : public InstallationSteps {
     window_.SetVisible(kAnimate1, false);
     window_.SetVisible(kWait, false);
   }
-  void InstallSystemFiles() override { ::InstallSystemFiles(); }
-  void InstallFonts() override { ::InstallFonts(); }
+  void InstallSystemFiles() override { AsStep([] { ::InstallSystemFiles(); }); }
+  void InstallFonts() override { AsStep([] { ::InstallFonts(); }); }
   bool FileExists(const std::string& path) override { return ::FileExists(path); }
-  // The window handles its messages between chunks too, so that it answers during a large
-  // file. An exit confirmed meanwhile ends the program once the file is whole: no file is
-  // left cut short under its name.
+  // The window handles its messages between chunks of a file too; a large file is copied
+  // on a thread of its own, as the system may hold one write of it back for a long time (a
+  // writer with much unwritten data waits for the disk), while the window answers at once.
+  // An exit confirmed meanwhile ends the program once the file is whole: no file is left cut
+  // short under its name.
   void CopyFileContents(const std::string& source, const std::string& target) override {
-    struct EndAfterTheFile {
-      ExitWindow& exitWindow;
-      ~EndAfterTheFile() { exitWindow.ReleaseEnd(); }
-    } endAfterTheFile{exitWindow_};
-    exitWindow_.HoldEnd();
-    ::CopyFileContents(source, target, [this] { PumpMessages(); });
+    EndAfter endAfterTheFile(exitWindow_);
+    if (FileSizeAt(source) >= kOwnThreadBytes)
+      ui::RunAnswering([&] { ::CopyFileContents(source, target); });
+    else
+      ::CopyFileContents(source, target, [this] { PumpMessages(); });
   }
   // Each pass costs calls to the system (several under Wine), so the window handles its
   // messages every few milliseconds rather than after every file or chunk; that is still
@@ -83,16 +91,18 @@ class WindowInstallationSteps : public InstallationSteps {
   }
   void RenamePayloadPrograms(const std::string& installFolder,
                              const std::string& programName) override {
-    ::RenamePayloadPrograms(installFolder, programName);
+    AsStep([&] { ::RenamePayloadPrograms(installFolder, programName); });
   }
   void WriteProductRecord(const std::string& installFolder, const ProductRecord& record) override {
-    ::WriteProductRecord(installFolder, record);
+    AsStep([&] { ::WriteProductRecord(installFolder, record); });
   }
   void CreateShortcutsAndUninstallEntry(const std::string& installFolder,
                                         const std::string& programName,
                                         const std::string& shortcutName,
                                         const std::string& menuGroup) override {
-    ::CreateShortcutsAndUninstallEntry(installFolder, programName, shortcutName, menuGroup);
+    AsStep([&] {
+      ::CreateShortcutsAndUninstallEntry(installFolder, programName, shortcutName, menuGroup);
+    });
   }
   bool RunsSecondLocaleStep() override { return ::RunsSecondLocaleStep(RunningWindowsVersion()); }
   // ImageToz grows to the window's outer size from the client area's top-left corner.
@@ -108,7 +118,23 @@ class WindowInstallationSteps : public InstallationSteps {
   void EndProgram() override { ui::EndProgram(); }
 
  private:
+  // While held, an exit confirmed in the exit window waits; it ends the program on release.
+  struct EndAfter {
+    explicit EndAfter(ExitWindow& exitWindow) : exitWindow(exitWindow) { exitWindow.HoldEnd(); }
+    ~EndAfter() { exitWindow.ReleaseEnd(); }
+    ExitWindow& exitWindow;
+  };
+  // The steps before and after the copy run on a thread of their own while the window
+  // handles its messages, so that it answers within a step too, even during one long system
+  // call. An exit confirmed meanwhile ends the program once the step is done: no step is
+  // left halfway. Next1 and change stay ignored while the installation runs.
+  void AsStep(const std::function<void()>& step) {
+    EndAfter endAfterTheStep(exitWindow_);
+    ui::RunAnswering(step);
+  }
+
   static constexpr DWORD kPumpInterval = 20;  // milliseconds
+  static constexpr uint64_t kOwnThreadBytes = 1 << 20;
   ui::Form& window_;
   ExitWindow& exitWindow_;
   DWORD lastPump_ = GetTickCount();

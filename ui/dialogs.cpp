@@ -1,10 +1,16 @@
 // The application window, the message dialogs with their buttons labelled the same under
-// every Windows language, the failure box, and the message loop with its one-pass pump.
+// every Windows language, the failure box, the message loop with its one-pass pump, and work
+// run on a thread of its own while the windows answer.
 #include "ui/dialogs.h"
 
 #include "core/display.h"
 #include "core/texts.h"
+#include "win/scoped.h"
 #include "win/text.h"
+
+#include <objbase.h>
+
+#include <exception>
 
 namespace ui {
 namespace {
@@ -134,6 +140,62 @@ void ProcessMessages() {
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
+}
+
+namespace {
+bool hourglass = false;
+
+struct Work {
+  const std::function<void()>& run;
+  std::exception_ptr failure;
+};
+
+DWORD WINAPI RunWork(void* context) {
+  Work& work = *static_cast<Work*>(context);
+  const HRESULT com = CoInitialize(nullptr);
+  try {
+    work.run();
+  } catch (...) {
+    work.failure = std::current_exception();
+  }
+  if (SUCCEEDED(com)) CoUninitialize();
+  return 0;
+}
+}  // namespace
+
+bool ShowsHourglass() { return hourglass; }
+
+void RunAnswering(const std::function<void()>& run, Pointer pointer) {
+  Work work{run, nullptr};
+  ScopedHandle thread(CreateThread(nullptr, 0, RunWork, &work, 0, nullptr));
+  if (!thread.held()) {
+    run();  // no thread to be had: the work runs here, without answering meanwhile
+    return;
+  }
+  const bool hadHourglass = hourglass;
+  if (pointer == Pointer::kHourglass) {
+    hourglass = true;
+    SetCursor(LoadCursor(nullptr, IDC_WAIT));
+  }
+  int quitCode = -1;  // a quit message is kept for the loop that owns it
+  HANDLE running = thread.get();
+  while (quitCode < 0 &&
+         MsgWaitForMultipleObjects(1, &running, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+    MSG message;
+    while (quitCode < 0 && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) {
+        quitCode = (int)message.wParam;
+      } else {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+      }
+    }
+  }
+  WaitForSingleObject(running, INFINITE);
+  hourglass = hadHourglass;
+  if (pointer == Pointer::kHourglass && !hadHourglass) SetCursor(LoadCursor(nullptr, IDC_ARROW));
+  if (quitCode >= 0) PostQuitMessage(quitCode);
+  if (work.failure) std::rethrow_exception(work.failure);
 }
 
 void EndProgram() { ExitProcess(0); }

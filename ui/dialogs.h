@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 namespace ui {
@@ -30,6 +31,16 @@ bool Confirm(const std::string& text);
 int RunMessageLoop();
 // One pass over the pending messages of the thread: all of them are handled, then it returns.
 void ProcessMessages();
+// Runs work on a thread of its own (in a COM apartment of its own) while this thread handles
+// its messages, so that the windows answer during a step that takes long, even one system
+// call that does; returns when work has ended, raising what it raised. work must not touch
+// the windows. Clicks are handled meanwhile: the caller ignores those that would start the
+// step again or end the program halfway. With Pointer::kHourglass the pointer over the
+// windows is the hourglass until work ends.
+enum class Pointer { kAsItIs, kHourglass };
+void RunAnswering(const std::function<void()>& work, Pointer pointer = Pointer::kAsItIs);
+// True while RunAnswering runs work with the hourglass.
+bool ShowsHourglass();
 // Ends the program at once, exit code 0, without closing its windows.
 [[noreturn]] void EndProgram();
 

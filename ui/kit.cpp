@@ -459,6 +459,10 @@ LRESULT Form::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
           }
       }
       break;
+    case WM_SETCURSOR:
+      if (!ShowsHourglass() || LOWORD(lParam) != HTCLIENT) break;
+      SetCursor(LoadCursor(nullptr, IDC_WAIT));
+      return TRUE;
     case WM_CHAR:
       OnKeyPress((int)wParam);
       return 0;
@@ -491,6 +495,10 @@ LRESULT Form::HandleControl(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_NCHITTEST:
       return hotSpot ? HTCLIENT : HTTRANSPARENT;
     case WM_SETCURSOR:
+      if (ShowsHourglass()) {
+        SetCursor(LoadCursor(nullptr, IDC_WAIT));
+        return TRUE;
+      }
       if (!hotSpot) break;
       SetCursor(LoadCursor(nullptr, IDC_HAND));
       return TRUE;

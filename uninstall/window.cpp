@@ -61,12 +61,13 @@ void UninstallWindow::OnCreate() {
 }
 
 void UninstallWindow::OnClick(int id) {
+  if (removing_) return;
   if (id == kUninstallCancel) ui::EndProgram();
   if (id == kUninstallOk) Remove();
 }
 
 void UninstallWindow::OnKeyPress(int character) {
-  if (character == kEscape) ui::EndProgram();
+  if (character == kEscape && !removing_) ui::EndProgram();
 }
 
 void UninstallWindow::Remove() {
@@ -79,22 +80,41 @@ void UninstallWindow::Remove() {
     ui::ShowWarning(texts::kShortcutNameInvalid);
     ui::EndProgram();
   }
-  const std::optional<std::string> uninstallString = ReadUninstallString(programName_);
+  // From here on the work runs on a thread of its own, with the hourglass, while the window
+  // answers (the shell folders and the deletes may take long); the messages wait for it.
+  struct Removing {
+    explicit Removing(bool& flag) : flag(flag) { flag = true; }
+    ~Removing() { flag = false; }  // also after a failure: the button may be pressed again
+    bool& flag;
+  } removing(removing_);
+  std::optional<std::string> uninstallString;
+  bool mayEmpty = false;
+  ui::RunAnswering(
+      [&] {
+        uninstallString = ReadUninstallString(programName_);
+        // Only the folder this uninstaller was installed into, and never a system folder.
+        mayEmpty = uninstallString && MayEmptyInstallFolder(*uninstallString, ProgramFolder());
+      },
+      ui::Pointer::kHourglass);
   if (!uninstallString) {
     ui::ShowInformation(texts::kUninstallEntryMissing);
     ui::EndProgram();
   }
-  // Only the folder this uninstaller was installed into, and never a system folder.
-  if (!MayEmptyInstallFolder(*uninstallString, ProgramFolder())) {
+  if (!mayEmpty) {
     ui::ShowWarning(texts::kInstallFolderProtected);
     ui::EndProgram();
   }
   const std::string installFolder = *InstallFolderFromUninstallString(*uninstallString);
-  DeleteInstallFolderContents(installFolder);
-  RemoveShortcutsAndUninstallEntry(programName_, shortcutName_);
   // The recycle bin is left as it is: what was removed stays restorable there, together
   // with everything the user had put there before.
-  const std::string script = WriteRemovalScript(installFolder + "\\" + kUninstallerFileName);
+  std::string script;
+  ui::RunAnswering(
+      [&] {
+        DeleteInstallFolderContents(installFolder);
+        RemoveShortcutsAndUninstallEntry(programName_, shortcutName_);
+        script = WriteRemovalScript(installFolder + "\\" + kUninstallerFileName);
+      },
+      ui::Pointer::kHourglass);
   ui::ShowInformation(texts::kRemovalDone);
   StartRemovalScript(script);
   ui::EndProgram();

@@ -13,10 +13,14 @@ class UninstallWindow : public ui::Form {
   void OnCreate() override;
   void OnClick(int id) override;
   void OnKeyPress(int character) override;
+  bool OnCloseQuery() override { return !removing_; }
 
  private:
   void Remove();
 
+  // While the removal runs the window answers, but its buttons, Escape and the close box
+  // are ignored: the removal is neither started twice nor cut off halfway.
+  bool removing_ = false;
   // From the record: the uninstall entry's name and the shortcuts' name.
   std::string programName_;
   std::string shortcutName_;

@@ -52,6 +52,13 @@ bool FolderExists(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+uint64_t FileSizeAt(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (HasNul(path) || !GetFileAttributesExW(ToWide(path).c_str(), GetFileExInfoStandard, &data))
+    return 0;
+  return (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
 void ListFolder(const std::string& pattern, uint32_t mask,
                 const std::function<void(const ListedEntry&)>& visit) {
   if (HasNul(pattern)) return;
@@ -95,9 +102,43 @@ std::string FullPath(const std::string& path) {
 
 std::string PartialCopyName(const std::string& target) { return target + ".$$$"; }
 
-std::string CopyToPartialFile(const std::string& source, const std::string& target,
-                              bool targetMustBeWritable,
-                              const std::function<void()>& betweenChunks) {
+namespace {
+// SetFileInformationByHandle's rename record (FILE_RENAME_INFO), which the headers for
+// Windows XP leave out.
+struct RenameRecord {
+  DWORD replaceIfExists;
+  HANDLE rootDirectory;
+  DWORD nameBytes;
+  WCHAR name[1];
+};
+const int kFileRenameInfo = 3;
+
+// Renames a file through its open handle (opened with DELETE access), replacing the target:
+// under Wine one request to the server, where a rename by name opens, queries and closes the
+// file again. False when the system lacks the call (before Windows Vista) or the rename
+// fails; the caller then renames by name, which reports the error.
+bool RenameOpenFile(HANDLE file, const std::wstring& target) {
+  using SetInformation = BOOL(WINAPI*)(HANDLE, int, void*, DWORD);
+  static const auto setInformation = reinterpret_cast<SetInformation>(reinterpret_cast<void (*)()>(
+      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetFileInformationByHandle")));
+  if (!setInformation) return false;
+  const DWORD nameBytes = DWORD(target.size() * sizeof(wchar_t));
+  std::vector<char> bytes(sizeof(RenameRecord) + nameBytes);
+  auto* record = reinterpret_cast<RenameRecord*>(bytes.data());
+  record->replaceIfExists = TRUE;
+  record->nameBytes = nameBytes;
+  std::copy(target.begin(), target.end(), record->name);
+  return setInformation(file, kFileRenameInfo, record, DWORD(bytes.size()));
+}
+
+enum class WhenWhole { kKeepPartial, kRenameToTarget };
+
+// The copy into PartialCopyName(target); with kRenameToTarget, the whole copy is then
+// renamed to the target (through its handle where the system can, else by name). Returns the
+// partial copy's name.
+std::string CopyWhole(const std::string& source, const std::string& target,
+                      bool targetMustBeWritable, WhenWhole whenWhole,
+                      const std::function<void()>& betweenChunks) {
   const DWORD kChunk = 61440;
   if (HasNul(source)) RaiseSystemFailure(texts::kCannotOpenFile, source, ERROR_FILE_NOT_FOUND);
   ScopedHandle in(CreateFileW(ToWide(source).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
@@ -113,9 +154,10 @@ std::string CopyToPartialFile(const std::string& source, const std::string& targ
       RaiseSystemFailure(texts::kCannotCreateFile, target, error);
   }
   const std::string partial = PartialCopyName(target);
+  bool renamed = false;
   {
-    ScopedHandle out(CreateFileW(ToWide(partial).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
-                                 nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ScopedHandle out(CreateFileW(ToWide(partial).c_str(), GENERIC_READ | GENERIC_WRITE | DELETE,
+                                 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!out.held()) RaiseSystemFailure(texts::kCannotCreateFile, target);
     try {
       LARGE_INTEGER size;
@@ -137,18 +179,29 @@ std::string CopyToPartialFile(const std::string& source, const std::string& targ
       DeleteFileW(ToWide(partial).c_str());
       throw;
     }
-  }  // the partial copy closes before the source
-  return partial;
-}
-
-void CopyFileContents(const std::string& source, const std::string& target,
-                      const std::function<void()>& betweenChunks) {
-  const std::string partial = CopyToPartialFile(source, target, true, betweenChunks);
-  if (!MoveFileExW(ToWide(partial).c_str(), ToWide(target).c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    if (whenWhole == WhenWhole::kRenameToTarget)
+      renamed = RenameOpenFile(out.get(), ToWide(target));
+  }  // the copy closes before the source
+  if (whenWhole == WhenWhole::kRenameToTarget && !renamed &&
+      !MoveFileExW(ToWide(partial).c_str(), ToWide(target).c_str(), MOVEFILE_REPLACE_EXISTING)) {
     const DWORD error = GetLastError();
     DeleteFileW(ToWide(partial).c_str());
     RaiseSystemFailure(texts::kCannotCreateFile, target, error);
   }
+  return partial;
+}
+}  // namespace
+
+std::string CopyToPartialFile(const std::string& source, const std::string& target,
+                              bool targetMustBeWritable,
+                              const std::function<void()>& betweenChunks) {
+  return CopyWhole(source, target, targetMustBeWritable, WhenWhole::kKeepPartial, betweenChunks);
+}
+
+void CopyFileContents(const std::string& source, const std::string& target,
+                      const std::function<void()>& betweenChunks) {
+  const bool targetMustBeWritable = true;
+  CopyWhole(source, target, targetMustBeWritable, WhenWhole::kRenameToTarget, betweenChunks);
 }
 
 namespace {

@@ -14,6 +14,8 @@
 bool FileExists(const std::string& path);
 // True only for an existing folder; false for a name with a NUL byte.
 bool FolderExists(const std::string& path);
+// The size of a file in bytes, from its attributes; 0 when it cannot be read.
+uint64_t FileSizeAt(const std::string& path);
 
 // Lists a pattern (for example "C:\x\*.*"), passing over every entry that carries one of the
 // bits hidden (2), system (4), volume label (8) or folder (16) that the mask lacks. "." and

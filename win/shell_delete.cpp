@@ -6,16 +6,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-namespace {
-// The application's pointer while the shell works; always back to the arrow afterwards.
-struct Hourglass {
-  Hourglass() { SetCursor(LoadCursor(nullptr, IDC_WAIT)); }
-  ~Hourglass() { SetCursor(LoadCursor(nullptr, IDC_ARROW)); }
-};
-}  // namespace
-
 bool ShellDeletePath(const std::string& path) {
-  Hourglass hourglass;
   // The list of paths ends with two zero characters: the one after the path and one more.
   std::wstring list = ToWide(FullPath(path));
   list.append(2, L'\0');

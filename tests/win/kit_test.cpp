@@ -1,7 +1,7 @@
 // The window kit in this process: controls as child windows with their IDs and texts,
-// labels sized to their text, the gauge's clamped percentage, the events a form gets, the
-// window font, where a Persian label's text lands when drawn, the message dialogs, and the
-// guard that shows a handler's failure.
+// labels sized to their text, the gauge's clamped percentage, the events a form gets, work
+// run while the form answers, the window font, where a Persian label's text lands when
+// drawn, the message dialogs, and the guard that shows a handler's failure.
 #include "ui/kit.h"
 
 #include "core/failure.h"
@@ -167,6 +167,30 @@ TEST(Kit, HotSpotClicksKeysAndTheCloseQueryReachTheForm) {
   SendMessageW(form.handle(), WM_CLOSE, 0, 0);
   EXPECT_EQ(form.closeQueries, 1);
   EXPECT_TRUE(IsWindow(form.handle()));
+}
+
+// Work run by RunAnswering waits for a click sent to the form from another thread, as a user
+// would click during a long step: the form handles it while the work runs. A failure of the
+// work reaches the caller.
+TEST(Kit, RunAnsweringHandlesTheFormsMessagesWhileTheWorkRuns) {
+  TestForm form;
+  form.Create();
+  const HWND spot = form.control(kSpot);
+  HANDLE clicked = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  std::thread user([&] {
+    DWORD_PTR result = 0;
+    const LPARAM inside = MAKELPARAM(5, 5);
+    if (SendMessageTimeoutW(spot, WM_LBUTTONDOWN, MK_LBUTTON, inside, SMTO_NORMAL, 5000, &result) &&
+        SendMessageTimeoutW(spot, WM_LBUTTONUP, 0, inside, SMTO_NORMAL, 5000, &result))
+      SetEvent(clicked);
+  });
+  bool clickedMeanwhile = false;
+  ui::RunAnswering([&] { clickedMeanwhile = WaitForSingleObject(clicked, 5000) == WAIT_OBJECT_0; });
+  user.join();
+  CloseHandle(clicked);
+  EXPECT_TRUE(clickedMeanwhile);
+  EXPECT_EQ(form.clicks, std::vector<int>{kSpot});
+  EXPECT_THROW(ui::RunAnswering([] { throw Failure("failed"); }), Failure);
 }
 
 namespace {
