@@ -149,9 +149,8 @@ int Install() {
 int Remove(const std::string& installFolder) {
   const ClickedRun run = ClickUntilMessage(kUninstallOk);
   if (!run.seconds) return Fail("no uninstaller window or no success message");
-  const bool gone = Poll(600, 5, [&] {
-    return GetFileAttributesA(installFolder.c_str()) == INVALID_FILE_ATTRIBUTES;
-  });
+  const bool gone = Poll(
+      600, 5, [&] { return GetFileAttributesA(installFolder.c_str()) == INVALID_FILE_ATTRIBUTES; });
   if (!gone) return Fail("the install folder stays");
   printf("%.3f %.3f %.1f\n", run.seconds, Seconds() - run.start, run.longestMs);
   return 0;
@@ -188,5 +187,6 @@ int main(int argc, char** argv) {
     for (int i = 2; i < argc; ++i) line += (i > 2 ? " " : "") + std::string(argv[i]);
     return Run(line);
   }
-  return Fail("usage: startup <program> <folder> <class> | install | remove <folder> | run <command>");
+  return Fail(
+      "usage: startup <program> <folder> <class> | install | remove <folder> | run <command>");
 }

@@ -11,7 +11,8 @@ void WriteProductRecord(const std::string& installFolder, const ProductRecord& r
   if (!file.held()) return;  // not reported: the uninstaller finds it missing
   std::string bytes = FormatProductRecord(record);
   DWORD written;
-  WriteFile(file.get(), bytes.data(), (DWORD)bytes.size(), &written, nullptr);  // a short write stays
+  WriteFile(file.get(), bytes.data(), (DWORD)bytes.size(), &written,
+            nullptr);  // a short write stays
 }
 
 bool ReadProductRecord(const std::string& path, ProductRecord* record, unsigned long* error) {

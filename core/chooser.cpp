@@ -55,7 +55,8 @@ std::string ParentOfTarget(const std::string& target, const std::string& default
   const size_t length = defaultFolderName.size();
   // The position of the name's first character; a target shorter than the name has none
   // inside it, and the position past its end leaves it whole.
-  const size_t position = target.size() + 1 >= length ? target.size() + 1 - length : target.size() + 1;
+  const size_t position =
+      target.size() + 1 >= length ? target.size() + 1 - length : target.size() + 1;
   return SpliceText(target, position, length, "");
 }
 
@@ -65,7 +66,8 @@ std::string TargetInFolder(const std::string& folder, const std::string& default
   return target + defaultFolderName;
 }
 
-std::vector<FolderItem> FolderListItems(const std::string& selected, std::vector<std::string> subfolders) {
+std::vector<FolderItem> FolderListItems(const std::string& selected,
+                                        std::vector<std::string> subfolders) {
   std::vector<FolderItem> items;
   const size_t rootEnd = selected.find('\\');
   if (rootEnd == std::string::npos) return items;

@@ -44,5 +44,6 @@ struct FolderItem {
 // The lines for a selected folder (C:\ or D:\Programs\Tools, a trailing backslash only
 // for a root) and the names of its subfolders, which are listed in name order, letter case
 // aside. The selected folder's line is at index SelectedFolderIndex.
-std::vector<FolderItem> FolderListItems(const std::string& selected, std::vector<std::string> subfolders);
+std::vector<FolderItem> FolderListItems(const std::string& selected,
+                                        std::vector<std::string> subfolders);
 size_t SelectedFolderIndex(const std::vector<FolderItem>& items);

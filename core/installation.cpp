@@ -8,7 +8,8 @@ InstallationOutcome RunInstallation(const InstallationInputs& in, InstallationSt
   const std::optional<std::string> driveRoot = TargetDriveRoot(in.installFolder);
   if (!driveRoot) return InstallationOutcome::kNoTargetPath;
 
-  if (const std::optional<int> mode = FirstLocaleMode(in.localeMode)) steps.ApplyPersianLocale(*mode);
+  if (const std::optional<int> mode = FirstLocaleMode(in.localeMode))
+    steps.ApplyPersianLocale(*mode);
 
   // The chooser moves the current folder while the user browses; the payload paths are
   // relative, so the walk starts again from the start folder.
@@ -43,8 +44,8 @@ InstallationOutcome RunInstallation(const InstallationInputs& in, InstallationSt
   }
 
   steps.RenamePayloadPrograms(installFolder, in.programName);
-  steps.WriteProductRecord(installFolder, {in.title1, in.title2, in.defaultFolderName, in.programName,
-                                           in.shortcutName, in.organization});
+  steps.WriteProductRecord(installFolder, {in.title1, in.title2, in.defaultFolderName,
+                                           in.programName, in.shortcutName, in.organization});
   steps.CreateShortcutsAndUninstallEntry(installFolder, in.programName, in.shortcutName,
                                          in.menuGroup);
   if (steps.RunsSecondLocaleStep()) steps.ApplyPersianLocale(0);

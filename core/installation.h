@@ -20,7 +20,7 @@ struct InstallationInputs {
   std::string organization;
   std::string localeMode;
   std::string installFolder;  // as the main window shows it; empty when there is none
-  std::string title1;      // the captions of the title labels as they stand
+  std::string title1;         // the captions of the title labels as they stand
   std::string title2;
 };
 
@@ -35,7 +35,8 @@ class InstallationSteps {
   // Free bytes available to the user on the drive of that root; nothing when the query fails.
   virtual std::optional<uint64_t> FreeBytes(const std::string& driveRoot) = 0;
   // Ends the program when the install folder cannot be created.
-  virtual void CreateTargetFolders(const std::string& installFolder, const PayloadInventory& inventory) = 0;
+  virtual void CreateTargetFolders(const std::string& installFolder,
+                                   const PayloadInventory& inventory) = 0;
   // Shows the wait text, the gauge with that maximum and the playing animation.
   virtual void ShowProgress(uint64_t maximum) = 0;
   virtual void SetProgress(uint64_t value) = 0;
@@ -50,7 +51,8 @@ class InstallationSteps {
   // <programName>.dat becomes <programName>.EXE and uninstall.dat Uninstall.EXE, where present.
   virtual void RenamePayloadPrograms(const std::string& installFolder,
                                      const std::string& programName) = 0;
-  virtual void WriteProductRecord(const std::string& installFolder, const ProductRecord& record) = 0;
+  virtual void WriteProductRecord(const std::string& installFolder,
+                                  const ProductRecord& record) = 0;
   virtual void CreateShortcutsAndUninstallEntry(const std::string& installFolder,
                                                 const std::string& programName,
                                                 const std::string& shortcutName,

@@ -22,8 +22,7 @@ void WalkPayload(const std::string& prefix, const PayloadLister& list, PayloadIn
         inventory.AddFile(prefix + entry.name, entry.size);
         break;
       case PayloadEntry::Skipped:
-        if (passedOver && !IsDotName(entry.name))
-          passedOver(prefix + entry.name, entry);
+        if (passedOver && !IsDotName(entry.name)) passedOver(prefix + entry.name, entry);
         break;
     }
   });

@@ -59,10 +59,14 @@ const RegionalValue kRegionalValues[18] = {
 namespace {
 bool ModeMatches(Written when, uint8_t mode) {
   switch (when) {
-    case Written::kMode0Or1: return mode == 0 || mode == 1;
-    case Written::kMode0: return mode == 0;
-    case Written::kMode1: return mode == 1;
-    default: return true;
+    case Written::kMode0Or1:
+      return mode == 0 || mode == 1;
+    case Written::kMode0:
+      return mode == 0;
+    case Written::kMode1:
+      return mode == 1;
+    default:
+      return true;
   }
 }
 

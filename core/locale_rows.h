@@ -16,7 +16,7 @@ enum class Written {
   kMode0,         // in mode 0 only
   kMode1,         // in mode 1 only
   kEveryMode,
-  kRegional,      // read only: when it differs, the regional values are written, in order
+  kRegional,  // read only: when it differs, the regional values are written, in order
 };
 
 struct LocaleRow {

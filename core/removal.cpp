@@ -102,8 +102,7 @@ std::string ReplaceExtension(const std::string& name, const std::string& extensi
   return (dot == std::string::npos ? name : name.substr(0, dot)) + extension;
 }
 
-std::string RemovalScript(const std::string& selfPath, const std::string& scriptPath,
-                          int tries) {
+std::string RemovalScript(const std::string& selfPath, const std::string& scriptPath, int tries) {
   const std::string self = BatchQuoted(selfPath);
   const std::string folder = BatchQuoted(selfPath.substr(0, selfPath.rfind('\\') + 1));
   // The try counter grows by one letter per try; plain string comparison works in every
@@ -130,6 +129,4 @@ std::string RemovalScript(const std::string& selfPath, const std::string& script
   return script;
 }
 
-std::string RemovalScriptCommand(const std::string& scriptPath) {
-  return "\"" + scriptPath + "\"";
-}
+std::string RemovalScriptCommand(const std::string& scriptPath) { return "\"" + scriptPath + "\""; }

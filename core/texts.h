@@ -46,7 +46,8 @@ inline constexpr char kNotEnoughSpace[] = "فضاي كافي جهت نصب در 
 // the success message, alone or as the first line of the restart question
 inline constexpr char kInstalledSuccessfully[] = "برنامه با موفقيت نصب شد";
 // second and third lines of the restart question; both end with a space
-inline constexpr char kRestartAdvice[] = "براي نمايش مناسب فونت ها بهتر است سيستم را مجددا راه اندازي نماييد ";
+inline constexpr char kRestartAdvice[] =
+    "براي نمايش مناسب فونت ها بهتر است سيستم را مجددا راه اندازي نماييد ";
 inline constexpr char kRestartQuestion[] = "آيا مايل به راه اندازي مجدد سيستم هستيد؟ ";
 // TForm4: title (ends with a space), captions of the capacity and free-space lines, unit
 inline constexpr char kChooserTitle[] = "تعيين مسير نصب ";
@@ -76,7 +77,8 @@ inline constexpr char kShortcutNameInvalid[] = "نام ميانبر در فاي�
 inline constexpr char kRecordMissing[] = "فايل مربوط به تنظيمات نصب يافت نشد";
 inline constexpr char kUninstallEntryMissing[] =
     "متاسفم تنظيمات مربوط به برنامه در رجيستري حذف شده ولذا برنامه قادر به ادامه كار نمي باشد";
-inline constexpr char kInstallFolderProtected[] = "شاخه نصب برنامه يك شاخه سيستمي است و حذف آن امكان پذير نيست";
+inline constexpr char kInstallFolderProtected[] =
+    "شاخه نصب برنامه يك شاخه سيستمي است و حذف آن امكان پذير نيست";
 inline constexpr char kRemovalDone[] = "برنامه با موفقيت حذف شد";
 // Failure: the temporary folder cannot be made the current folder for the removal script.
 inline constexpr char kCannotChangeFolder[] = "Cannot change to folder \"%s\". %s";

@@ -33,12 +33,15 @@ const ui::Control kLayout[] = {
               texts::kCapacityCaption),
     // The two figures are placed by ShowFigure, right-aligned against their "KB" labels.
     ui::Label(kDiskKol, "disk_kol", {62, 220, 0, 0}, kFigureFont, kAutoSize, ""),
-    ui::Label(kChooserLabel4, "Label4", {156, 220, 0, 0}, kFigureFont, kAutoSize, texts::kKilobytes),
-    ui::Label(kChooserLabel7, "Label7", {224, 234, 0, 0}, kCaptionFont, ui::kLeftToRight | kAutoSize,
-              texts::kFreeSpaceCaption),
+    ui::Label(kChooserLabel4, "Label4", {156, 220, 0, 0}, kFigureFont, kAutoSize,
+              texts::kKilobytes),
+    ui::Label(kChooserLabel7, "Label7", {224, 234, 0, 0}, kCaptionFont,
+              ui::kLeftToRight | kAutoSize, texts::kFreeSpaceCaption),
     ui::Label(kDiskFree, "disk_free", {63, 236, 0, 0}, kFigureFont, kAutoSize, ""),
-    ui::Label(kChooserLabel6, "Label6", {157, 236, 0, 0}, kFigureFont, kAutoSize, texts::kKilobytes),
-    ui::Gauge(kChooserGauge1, "Gauge1", {61, 254, 251, 13}, {"Tahoma", 11, kRegular, ui::kBlack}, ui::kMaroon),
+    ui::Label(kChooserLabel6, "Label6", {157, 236, 0, 0}, kFigureFont, kAutoSize,
+              texts::kKilobytes),
+    ui::Gauge(kChooserGauge1, "Gauge1", {61, 254, 251, 13}, {"Tahoma", 11, kRegular, ui::kBlack},
+              ui::kMaroon),
 };
 
 const int kLabel2Width = 217;
@@ -61,14 +64,16 @@ ChooserWindow::ChooserWindow()
 void ChooserWindow::OnCreate() {
   labelFont_ = OwnFont(kLabel2Font);
   // The drop-down's height includes its open list.
-  drives_ = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
-                            62, 29, 249, 22 + 200, handle(), reinterpret_cast<HMENU>(kDriveComboBox1),
+  drives_ = CreateWindowExA(0, "COMBOBOX", "",
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 62,
+                            29, 249, 22 + 200, handle(), reinterpret_cast<HMENU>(kDriveComboBox1),
                             GetModuleHandleW(nullptr), nullptr);
-  folders_ = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
-                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT |
-                                 LBS_WANTKEYBOARDINPUT,
-                             62, 54, 249, 161, handle(), reinterpret_cast<HMENU>(kDirectoryListBox1),
-                             GetModuleHandleW(nullptr), nullptr);
+  folders_ =
+      CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
+                      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY |
+                          LBS_NOINTEGRALHEIGHT | LBS_WANTKEYBOARDINPUT,
+                      62, 54, 249, 161, handle(), reinterpret_cast<HMENU>(kDirectoryListBox1),
+                      GetModuleHandleW(nullptr), nullptr);
   SendMessageA(drives_, WM_SETFONT, reinterpret_cast<WPARAM>(OwnFont(kDrivesFont)), FALSE);
   SendMessageA(folders_, WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_), FALSE);
   SendMessageA(folders_, LB_SETITEMHEIGHT, 0, kFolderItemHeight);
@@ -102,11 +107,13 @@ void ChooserWindow::okClick() {
 void ChooserWindow::cancelClick() { Close(); }
 
 bool ChooserWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-  if (message == WM_COMMAND && reinterpret_cast<HWND>(lParam) == drives_ && HIWORD(wParam) == CBN_SELCHANGE) {
+  if (message == WM_COMMAND && reinterpret_cast<HWND>(lParam) == drives_ &&
+      HIWORD(wParam) == CBN_SELCHANGE) {
     DriveComboBox1Change();
     return true;
   }
-  if (message == WM_COMMAND && reinterpret_cast<HWND>(lParam) == folders_ && HIWORD(wParam) == LBN_DBLCLK) {
+  if (message == WM_COMMAND && reinterpret_cast<HWND>(lParam) == folders_ &&
+      HIWORD(wParam) == LBN_DBLCLK) {
     OpenHighlightedFolder();
     return true;
   }
@@ -134,7 +141,8 @@ void ChooserWindow::FillDriveList() {
 
 void ChooserWindow::ShowSelectedDrive() {
   const std::string name = selected_.substr(0, 2);
-  const LRESULT index = SendMessageA(drives_, CB_FINDSTRINGEXACT, (WPARAM)-1, reinterpret_cast<LPARAM>(name.c_str()));
+  const LRESULT index =
+      SendMessageA(drives_, CB_FINDSTRINGEXACT, (WPARAM)-1, reinterpret_cast<LPARAM>(name.c_str()));
   SendMessageA(drives_, CB_SETCURSEL, index == CB_ERR ? (WPARAM)-1 : index, 0);
 }
 
@@ -180,7 +188,8 @@ void ChooserWindow::OpenHighlightedFolder() {
 void ChooserWindow::DriveComboBox1Change() {
   char name[8] = "";
   const LRESULT index = SendMessageA(drives_, CB_GETCURSEL, 0, 0);
-  if (index == CB_ERR || SendMessageA(drives_, CB_GETLBTEXTLEN, index, 0) >= (LRESULT)sizeof name) return;
+  if (index == CB_ERR || SendMessageA(drives_, CB_GETLBTEXTLEN, index, 0) >= (LRESULT)sizeof name)
+    return;
   SendMessageA(drives_, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(name));
   try {
     OpenFolder(FullPath(name));  // "D:" names the drive's current folder

@@ -16,7 +16,8 @@ class ChooserWindow : public ui::Form {
 
   // Opens at startFolder and waits for the user. After ok: the selected folder with a
   // trailing backslash, followed by defaultFolderName; after cancel: nothing.
-  std::optional<std::string> Choose(const std::string& startFolder, const std::string& defaultFolderName);
+  std::optional<std::string> Choose(const std::string& startFolder,
+                                    const std::string& defaultFolderName);
 
  protected:
   void OnCreate() override;

@@ -41,7 +41,8 @@ class WindowInstallationSteps : public InstallationSteps {
     if (!QueryDriveSpace(driveRoot, &space)) return std::nullopt;
     return space.freeForUser;
   }
-  void CreateTargetFolders(const std::string& installFolder, const PayloadInventory& inventory) override {
+  void CreateTargetFolders(const std::string& installFolder,
+                           const PayloadInventory& inventory) override {
     // The warning waits for the step's end: only this thread may show it.
     const char* warning = nullptr;
     AsStep([&] {
@@ -59,14 +60,20 @@ class WindowInstallationSteps : public InstallationSteps {
     window_.StartAnimation(kAnimate1);
     window_.SetVisible(kAnimate1, true);
   }
-  void SetProgress(uint64_t value) override { window_.SetGaugeValue(kGauge1, static_cast<int64_t>(value)); }
+  void SetProgress(uint64_t value) override {
+    window_.SetGaugeValue(kGauge1, static_cast<int64_t>(value));
+  }
   void StopProgress() override {
     window_.StopAnimation(kAnimate1);
     window_.SetVisible(kAnimate1, false);
     window_.SetVisible(kWait, false);
   }
-  void InstallSystemFiles() override { AsStep([] { ::InstallSystemFiles(); }); }
-  void InstallFonts() override { AsStep([] { ::InstallFonts(); }); }
+  void InstallSystemFiles() override {
+    AsStep([] { ::InstallSystemFiles(); });
+  }
+  void InstallFonts() override {
+    AsStep([] { ::InstallFonts(); });
+  }
   bool FileExists(const std::string& path) override { return ::FileExists(path); }
   // The window handles its messages between chunks of a file too; a large file is copied
   // on a thread of its own, as the system may hold one write of it back for a long time (a

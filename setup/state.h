@@ -6,7 +6,8 @@
 #include <string>
 
 struct InstallerState {
-  SetupConfig Config;         // REG.CFG, read once at start-up
-  std::string StartFolder;    // the current folder when the main window was created
-  std::string InstallFolder;  // proposed at start-up, changed in the chooser; the path label shows it
+  SetupConfig Config;       // REG.CFG, read once at start-up
+  std::string StartFolder;  // the current folder when the main window was created
+  std::string
+      InstallFolder;  // proposed at start-up, changed in the chooser; the path label shows it
 };

@@ -56,11 +56,10 @@ void SetApplicationTitle(const char* bytes) {
   application.lpszClassName = L"SkinApplication";
   RegisterClassW(&application);
   // No size: shown, it gives the program its taskbar button and covers nothing.
-  applicationWindow = CreateWindowExW(0, application.lpszClassName, title.c_str(),
-                                      WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS,
-                                      GetSystemMetrics(SM_CXSCREEN) / 2,
-                                      GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr, nullptr,
-                                      instance, nullptr);
+  applicationWindow = CreateWindowExW(
+      0, application.lpszClassName, title.c_str(),
+      WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS, GetSystemMetrics(SM_CXSCREEN) / 2,
+      GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, nullptr, nullptr, instance, nullptr);
 }
 
 namespace {

@@ -129,8 +129,8 @@ void Form::Create() {
   AdjustWindowRectEx(&frame, style, FALSE, extended);
   int width = frame.right - frame.left, height = frame.bottom - frame.top;
   if (look_.font.face) windowFont_.Reset(MakeFont(look_.font));
-  CreateWindowExW(extended, className.c_str(), ToWide(look_.title).c_str(),
-                  style, (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
+  CreateWindowExW(extended, className.c_str(), ToWide(look_.title).c_str(), style,
+                  (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                   (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, ApplicationWindow(),
                   nullptr, GetModuleHandleW(nullptr), this);
   if (window_) SendMessageW(window_, kRunOnCreate, 0, 0);
@@ -146,17 +146,16 @@ void Form::MakeControls() {
     if (row.kind != Kind::Picture && row.kind != Kind::HotSpot && row.kind != Kind::Animation)
       item.font.Reset(MakeFont(row.font));
     if (row.kind == Kind::Animation) {
-      item.window = CreateWindowExW(0, ANIMATE_CLASSW, L"",
-                                    style | ACS_TRANSPARENT | ACS_CENTER, rect.left, rect.top,
-                                    item.rect.width, item.rect.height, window_,
+      item.window = CreateWindowExW(0, ANIMATE_CLASSW, L"", style | ACS_TRANSPARENT | ACS_CENTER,
+                                    rect.left, rect.top, item.rect.width, item.rect.height, window_,
                                     (HMENU)(INT_PTR)row.id, instance, nullptr);
       if (!animationBrush_.held()) animationBrush_.Reset(CreateSolidBrush(row.fill));
       // The system's file-copy clip lives in shell32 as AVI resource 161.
       if (!shell32_.held()) shell32_.Reset(LoadLibraryW(L"shell32.dll"));
       SendMessageW(item.window, ACM_OPENW, (WPARAM)shell32_.get(), (LPARAM)MAKEINTRESOURCEW(161));
     } else {
-      item.window = CreateWindowExW(WS_EX_TRANSPARENT, kControlClass, L"", style, rect.left, rect.top,
-                                    item.rect.width, item.rect.height, window_,
+      item.window = CreateWindowExW(WS_EX_TRANSPARENT, kControlClass, L"", style, rect.left,
+                                    rect.top, item.rect.width, item.rect.height, window_,
                                     (HMENU)(INT_PTR)row.id, instance, nullptr);
     }
     // Later rows lie on top of earlier ones.
@@ -169,10 +168,10 @@ void Form::MakeControls() {
       item.picture = LoadPictureResource(row.content);
     if (row.kind == Kind::HotSpot && !item.text.empty()) {
       if (!tooltip_)
-        tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
-                                   WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
-                                   instance, nullptr);
+        tooltip_ =
+            CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                            WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                            CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance, nullptr);
       std::wstring hint = ToWide(item.text);
       TOOLINFOW tool = {};
       tool.cbSize = TTTOOLINFOW_V2_SIZE;
@@ -505,7 +504,8 @@ LRESULT Form::HandleControl(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_GETFONT:
       // A control without a font of its own (a hot-spot) has the window font.
       return (LRESULT)(item && item->font.held() ? item->font.get()
-                                                 : form ? form->windowFont_.get() : nullptr);
+                       : form                    ? form->windowFont_.get()
+                                                 : nullptr);
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT:

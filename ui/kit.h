@@ -57,21 +57,20 @@ enum class Kind { Picture, Label, HotSpot, Gauge, Animation };
 
 // Label and picture options, combined with |.
 enum : unsigned {
-  kLeftToRight = 0,      // left-aligned, left-to-right reading (the default)
-  kRightToLeft = 1,      // right-aligned, right-to-left reading
-  kCentredText = 2,      // centred, right-to-left reading
-  kAutoSize = 8,         // sized to its text, the left edge fixed
-  kCentred = 32,         // picture centred in its rectangle (else drawn from its top-left)
-  kHidden = 64,          // not visible at start
+  kLeftToRight = 0,  // left-aligned, left-to-right reading (the default)
+  kRightToLeft = 1,  // right-aligned, right-to-left reading
+  kCentredText = 2,  // centred, right-to-left reading
+  kAutoSize = 8,     // sized to its text, the left edge fixed
+  kCentred = 32,     // picture centred in its rectangle (else drawn from its top-left)
+  kHidden = 64,      // not visible at start
 };
 
 enum Weight : bool { kRegular = false, kBold = true };
 
 // Colours as the tables give them.
-inline constexpr COLORREF kBlack = RGB(0, 0, 0), kWhite = RGB(255, 255, 255),
-                          kRed = RGB(255, 0, 0), kNavy = RGB(0, 0, 128),
-                          kMaroon = RGB(128, 0, 0), kYellow = RGB(255, 255, 0),
-                          kBlue = RGB(0, 0, 255);
+inline constexpr COLORREF kBlack = RGB(0, 0, 0), kWhite = RGB(255, 255, 255), kRed = RGB(255, 0, 0),
+                          kNavy = RGB(0, 0, 128), kMaroon = RGB(128, 0, 0),
+                          kYellow = RGB(255, 255, 0), kBlue = RGB(0, 0, 255);
 
 struct Font {
   const char* face = "Tahoma";
@@ -191,9 +190,7 @@ class Form {
   virtual bool OnCloseQuery() { return true; }
   // Messages the kit does not handle itself (WM_COMMAND of added native controls, ...);
   // return true when handled, with the result in *result.
-  virtual bool OnMessage(UINT /*message*/, WPARAM, LPARAM, LRESULT* /*result*/) {
-    return false;
-  }
+  virtual bool OnMessage(UINT /*message*/, WPARAM, LPARAM, LRESULT* /*result*/) { return false; }
 
  private:
   struct Item;

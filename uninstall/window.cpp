@@ -35,7 +35,12 @@ std::string ProgramFolder() {
 }  // namespace
 
 UninstallWindow::UninstallWindow()
-    : Form({"TForm1", texts::kUninstallTitle, 799, 538, ui::kDialogCloseBox, RGB(133, 177, 214),
+    : Form({"TForm1",
+            texts::kUninstallTitle,
+            799,
+            538,
+            ui::kDialogCloseBox,
+            RGB(133, 177, 214),
             {"Tahoma", 13, ui::kBold}},
            kLayout) {}
 

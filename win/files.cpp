@@ -24,7 +24,7 @@ std::string OemPathText(const std::string& path) {
     std::vector<wchar_t> buffer(existing.size() + 1);
     DWORD length = GetShortPathNameW(existing.c_str(), buffer.data(), (DWORD)buffer.size());
     return length == 0 || length >= buffer.size() ? std::wstring()
-                                                   : std::wstring(buffer.data(), length);
+                                                  : std::wstring(buffer.data(), length);
   };
   std::wstring spelled = shortForm(wide);
   if (spelled.empty()) {
@@ -156,8 +156,8 @@ std::string CopyWhole(const std::string& source, const std::string& target,
   const std::string partial = PartialCopyName(target);
   bool renamed = false;
   {
-    ScopedHandle out(CreateFileW(ToWide(partial).c_str(), GENERIC_READ | GENERIC_WRITE | DELETE,
-                                 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ScopedHandle out(CreateFileW(ToWide(partial).c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0,
+                                 nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!out.held()) RaiseSystemFailure(texts::kCannotCreateFile, target);
     try {
       LARGE_INTEGER size;
@@ -245,7 +245,9 @@ bool ReadWholeFile(const std::string& path, std::string* bytes, unsigned long* e
 bool SetCurrentFolder(const std::string& path) {
   return SetCurrentDirectoryW(ToWide(path).c_str());
 }
-bool CreateFolder(const std::string& path) { return CreateDirectoryW(ToWide(path).c_str(), nullptr); }
+bool CreateFolder(const std::string& path) {
+  return CreateDirectoryW(ToWide(path).c_str(), nullptr);
+}
 bool RemoveFolder(const std::string& path) { return RemoveDirectoryW(ToWide(path).c_str()); }
 bool DeleteFileAt(const std::string& path) { return DeleteFileW(ToWide(path).c_str()); }
 bool RenameFile(const std::string& source, const std::string& target) {

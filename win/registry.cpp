@@ -28,8 +28,8 @@ bool Registry::OpenOrCreate(const std::string& key) {
 void Registry::Close() { key_.Reset(); }
 
 bool Registry::ValueExists(const std::string& name) const {
-  return IsOpen() && RegQueryValueExW(key_.get(), ToWide(name).c_str(), nullptr, nullptr,
-                                      nullptr, nullptr) == ERROR_SUCCESS;
+  return IsOpen() && RegQueryValueExW(key_.get(), ToWide(name).c_str(), nullptr, nullptr, nullptr,
+                                      nullptr) == ERROR_SUCCESS;
 }
 
 std::string Registry::ReadString(const std::string& name) const {
@@ -53,10 +53,9 @@ std::string Registry::ReadString(const std::string& name) const {
 
 void Registry::WriteString(const std::string& name, const std::string& value) const {
   const std::wstring data = ToWide(value);
-  if (!IsOpen() ||
-      RegSetValueExW(key_.get(), ToWide(name).c_str(), 0, REG_SZ,
-                     reinterpret_cast<const BYTE*>(data.c_str()),
-                     DWORD((data.size() + 1) * sizeof(wchar_t))) != ERROR_SUCCESS)
+  if (!IsOpen() || RegSetValueExW(key_.get(), ToWide(name).c_str(), 0, REG_SZ,
+                                  reinterpret_cast<const BYTE*>(data.c_str()),
+                                  DWORD((data.size() + 1) * sizeof(wchar_t))) != ERROR_SUCCESS)
     throw Failure(FillText(texts::kFailedToSetData, {name}));
 }
 

@@ -43,24 +43,26 @@ inline void Find(HANDLE handle) { FindClose(handle); }
 inline void Key(HKEY key) { RegCloseKey(key); }
 inline void Library(HMODULE library) { FreeLibrary(library); }
 template <typename Object>
-void GdiObject(Object object) { DeleteObject(object); }
+void GdiObject(Object object) {
+  DeleteObject(object);
+}
 inline void MemoryDC(HDC dc) { DeleteDC(dc); }
 inline void Icon(HICON icon) { DestroyIcon(icon); }
 inline void Metafile(HENHMETAFILE metafile) { DeleteEnhMetaFile(metafile); }
 }  // namespace scoped_release
 
-using ScopedHandle = Scoped<HANDLE, scoped_release::Handle>;      // CreateFile
-using ScopedFind = Scoped<HANDLE, scoped_release::Find>;          // FindFirstFile
-using ScopedKey = Scoped<HKEY, scoped_release::Key>;              // RegOpenKeyEx, RegCreateKeyEx
-using ScopedLibrary = Scoped<HMODULE, scoped_release::Library>;   // LoadLibrary
+using ScopedHandle = Scoped<HANDLE, scoped_release::Handle>;     // CreateFile
+using ScopedFind = Scoped<HANDLE, scoped_release::Find>;         // FindFirstFile
+using ScopedKey = Scoped<HKEY, scoped_release::Key>;             // RegOpenKeyEx, RegCreateKeyEx
+using ScopedLibrary = Scoped<HMODULE, scoped_release::Library>;  // LoadLibrary
 // GDI objects: CreateFont, CreateSolidBrush, CreateCompatibleBitmap, CreateDIBSection, ...
 template <typename Object>
 using ScopedGdi = Scoped<Object, scoped_release::GdiObject<Object>>;
 using ScopedFont = ScopedGdi<HFONT>;
 using ScopedBrush = ScopedGdi<HBRUSH>;
 using ScopedBitmap = ScopedGdi<HBITMAP>;
-using ScopedMemoryDC = Scoped<HDC, scoped_release::MemoryDC>;        // CreateCompatibleDC
-using ScopedIcon = Scoped<HICON, scoped_release::Icon>;              // LoadImage (IMAGE_ICON)
+using ScopedMemoryDC = Scoped<HDC, scoped_release::MemoryDC>;           // CreateCompatibleDC
+using ScopedIcon = Scoped<HICON, scoped_release::Icon>;                 // LoadImage (IMAGE_ICON)
 using ScopedMetafile = Scoped<HENHMETAFILE, scoped_release::Metafile>;  // SetEnhMetaFileBits
 
 // A window's device context from GetDC, given back to the window at the end of the block.

@@ -18,8 +18,7 @@ using Fetch = UINT(WINAPI*)(LPWSTR, UINT);
 std::string SystemPath(Fetch fetch) {
   wchar_t buffer[MAX_PATH + 1] = L"";
   UINT length = fetch(buffer, MAX_PATH);
-  return length > 0 && length <= MAX_PATH ? FromWide(std::wstring(buffer, length))
-                                          : std::string();
+  return length > 0 && length <= MAX_PATH ? FromWide(std::wstring(buffer, length)) : std::string();
 }
 
 // Every text value of a key, whatever its name.
@@ -60,7 +59,8 @@ std::vector<std::string> ProtectedFolders() {
                              "CommonFilesDir", "CommonFilesDir (x86)", "CommonW6432Dir"})
       folders.push_back(machine.ReadString(name));
 
-  const char* shellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+  const char* shellFolders =
+      "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
   AddTextValues(HKEY_CURRENT_USER, shellFolders, folders);
   AddTextValues(HKEY_LOCAL_MACHINE, shellFolders, folders);
   return folders;

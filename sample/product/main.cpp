@@ -14,8 +14,8 @@ static LRESULT CALLBACK ProductProc(HWND window, UINT message, WPARAM wParam, LP
       // (Wine's DrawText centres by the width of the unjoined ones, too far left).
       RECT client;
       GetClientRect(window, &client);
-      HFONT font = CreateFontW(-24, 0, 0, 0, FW_BOLD, 0, 0, 0, ARABIC_CHARSET, 0, 0, 0, 0,
-                               L"Tahoma");
+      HFONT font =
+          CreateFontW(-24, 0, 0, 0, FW_BOLD, 0, 0, 0, ARABIC_CHARSET, 0, 0, 0, 0, L"Tahoma");
       HGDIOBJ old = SelectObject(dc, font);
       SetBkMode(dc, TRANSPARENT);
       SetTextAlign(dc, TA_CENTER | TA_TOP | TA_RTLREADING);
@@ -40,9 +40,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   windowClass.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
   windowClass.lpszClassName = L"SampleProduct";
   RegisterClassW(&windowClass);
-  HWND window = CreateWindowExW(WS_EX_RTLREADING, L"SampleProduct", kMessage,
-                                WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 480, 200,
-                                nullptr, nullptr, instance, nullptr);
+  HWND window =
+      CreateWindowExW(WS_EX_RTLREADING, L"SampleProduct", kMessage, WS_OVERLAPPEDWINDOW,
+                      CW_USEDEFAULT, CW_USEDEFAULT, 480, 200, nullptr, nullptr, instance, nullptr);
   ShowWindow(window, SW_SHOW);
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {

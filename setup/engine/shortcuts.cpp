@@ -50,9 +50,9 @@ void CreateShortcutsAndUninstallEntry(const std::string& installFolder,
                                       const std::string& shortcutName,
                                       const std::string& menuGroup) {
   ComPointer<IUnknown> object;
-  HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr,
-                                    CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IUnknown,
-                                    object.Out());
+  HRESULT result =
+      CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                       IID_IUnknown, object.Out());
   if (FAILED(result)) throw Failure(SystemErrorText(result));
   ComPointer<IShellLinkW> link;
   ComPointer<IPersistFile> file;

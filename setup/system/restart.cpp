@@ -15,8 +15,8 @@ struct SocketLibrary {
   ScopedLibrary module{LoadLibraryW(L"wsock32.dll")};
   template <typename Function>
   Function Find(const char* name) const {
-    return module.held() ? reinterpret_cast<Function>(reinterpret_cast<void (*)()>(
-                               GetProcAddress(module.get(), name)))
+    return module.held() ? reinterpret_cast<Function>(
+                               reinterpret_cast<void (*)()>(GetProcAddress(module.get(), name)))
                          : nullptr;
   }
 };

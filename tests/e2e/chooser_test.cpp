@@ -24,8 +24,8 @@ struct ChooserFixture {
   }
   static std::string MakeStart(const MediumSettings& settings) {
     // One start folder per test: the tests of a prefix run in parallel.
-    const std::string folder =
-        NewTestFolder(std::string("chooser-") + testing::UnitTest::GetInstance()->current_test_info()->name());
+    const std::string folder = NewTestFolder(
+        std::string("chooser-") + testing::UnitTest::GetInstance()->current_test_info()->name());
     MakeMedium(folder, settings, {});
     return folder;
   }
@@ -47,7 +47,8 @@ bool OpenWithEnter(HWND chooser, const std::string& name) {
     PostMessageA(list, WM_KEYUP, VK_RETURN, 0xC0000001);
     for (int wait = 0; wait < 250; ++wait, Sleep(20))
       if (Label2(chooser).size() > name.size() &&
-          lstrcmpiA(Label2(chooser).substr(Label2(chooser).size() - name.size()).c_str(), name.c_str()) == 0)
+          lstrcmpiA(Label2(chooser).substr(Label2(chooser).size() - name.size()).c_str(),
+                    name.c_str()) == 0)
         return true;
   }
   return false;
@@ -110,7 +111,8 @@ TEST(Chooser, OpensAtTheParentAndConfirmingWithoutAChangeKeepsThePath) {
 }
 
 TEST(Chooser, BrowsingThenConfirmingGivesThePickedFolderAndTheName) {
-  const std::string folder = NewTestFolder("chooser-pick") + "\\A rather long folder name\\Programs";
+  const std::string folder =
+      NewTestFolder("chooser-pick") + "\\A rather long folder name\\Programs";
   MakeFolders(folder);
   ChooserFixture setup;
   ASSERT_TRUE(setup.window);
@@ -180,7 +182,8 @@ TEST(Chooser, WithAnEmptyPathNext1OpensTheChooserAtTheRootOfC) {
   const std::string medium = NewTestFolder("chooser-locked");
   MakeMedium(medium, MediumSettings(), {});
   const std::string settings = medium + "\\REG.CFG";
-  HANDLE holder = CreateFileA(settings.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE holder =
+      CreateFileA(settings.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(holder, INVALID_HANDLE_VALUE);
   Process setup(ProgramPath("setup.exe"), medium);
   HWND message = WaitDialog(setup);
@@ -207,7 +210,8 @@ TEST(Chooser, ShowsTheDrivesCapacityAndFreeSpaceInKilobytes) {
   ASSERT_TRUE(chooser);
   ULARGE_INTEGER free, total;
   ASSERT_TRUE(GetDiskFreeSpaceExA("C:\\", &free, &total, nullptr));
-  EXPECT_EQ(Narrow1256(Text(Control(chooser, kDiskKol))), GroupThousands(std::to_string(total.QuadPart / 1024)));
+  EXPECT_EQ(Narrow1256(Text(Control(chooser, kDiskKol))),
+            GroupThousands(std::to_string(total.QuadPart / 1024)));
   // Other programs write to the same disk meanwhile: the free figure is compared loosely.
   const std::string shownFree = Narrow1256(Text(Control(chooser, kDiskFree)));
   std::string digits = shownFree;
@@ -256,5 +260,6 @@ TEST(ChooserOnOwnScreen, TheFiguresShowWholeBeforeTheirKBLabels) {
     }
   }
   Close(chooser, kChooserCancel);
-  if (!missing.empty()) GTEST_SKIP() << "no drive " << missing << "(scripts/test-drives needs root)";
+  if (!missing.empty())
+    GTEST_SKIP() << "no drive " << missing << "(scripts/test-drives needs root)";
 }

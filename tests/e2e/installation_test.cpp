@@ -54,21 +54,25 @@ TEST_P(InstallationInOwnPrefix, InstallsTheMediumAndEndsWithTheFinalScreen) {
   ExpectInstalled(target, settings);
 }
 
-INSTANTIATE_TEST_SUITE_P(LocaleModes, InstallationInOwnPrefix, testing::Values("", "0", "1", "2", "1 "),
+INSTANTIATE_TEST_SUITE_P(LocaleModes, InstallationInOwnPrefix,
+                         testing::Values("", "0", "1", "2", "1 "),
                          [](const testing::TestParamInfo<const char*>& info) {
                            const std::string mode = info.param;
-                           return mode.empty() ? std::string("Empty") : mode == "1 " ? std::string("OneAndSpace")
-                                                                                     : "Mode" + mode;
+                           return mode.empty()   ? std::string("Empty")
+                                  : mode == "1 " ? std::string("OneAndSpace")
+                                                 : "Mode" + mode;
                          });
 
 // On Windows NT 4.0 (set for setup.exe through Wine's per-program version) the second locale
 // step does not run, so the machine shows what the first step did for each mode.
-class FirstLocaleStepInOwnPrefix : public testing::TestWithParam<std::pair<const char*, const char*>> {};
+class FirstLocaleStepInOwnPrefix
+    : public testing::TestWithParam<std::pair<const char*, const char*>> {};
 
 TEST_P(FirstLocaleStepInOwnPrefix, WritesTheLanguageOfTheMode) {
   SetWineVersionFor("setup.exe", "nt40");
   MakeFolders(WindowsFolder() + "\\System");  // the system folder of that version
-  const std::string before = RegistryText(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\Nls\\Language", "Default");
+  const std::string before = RegistryText(
+      HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\Nls\\Language", "Default");
   ASSERT_NE(before, "0401");  // otherwise an untouched value would not show
   ASSERT_NE(before, "0429");
   MediumSettings settings;
@@ -83,19 +87,22 @@ TEST_P(FirstLocaleStepInOwnPrefix, WritesTheLanguageOfTheMode) {
   ASSERT_TRUE(dialog);
   const bool picture = settings.localeMode == "0";
   Answer(dialog, picture ? L"Information" : L"Confirm",
-         Wide1256(picture ? texts::kInstalledSuccessfully : RestartQuestionText()), picture ? L"OK" : L"&No");
+         Wide1256(picture ? texts::kInstalledSuccessfully : RestartQuestionText()),
+         picture ? L"OK" : L"&No");
   EXPECT_EQ(setup.WaitExit(), 0);
   const std::string expected = *GetParam().second ? GetParam().second : before;
-  EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\Nls\\Language", "Default"), expected);
+  EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, "SYSTEM\\CurrentControlSet\\Control\\Nls\\Language",
+                         "Default"),
+            expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(LocaleModes, FirstLocaleStepInOwnPrefix,
-                         testing::Values(std::make_pair("", "0401"), std::make_pair("1", "0429"),
-                                         std::make_pair("0", ""), std::make_pair("2", ""),
-                                         std::make_pair("1 ", "")),
-                         [](const testing::TestParamInfo<std::pair<const char*, const char*>>& info) {
-                           return "Case" + std::to_string(info.index);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    LocaleModes, FirstLocaleStepInOwnPrefix,
+    testing::Values(std::make_pair("", "0401"), std::make_pair("1", "0429"),
+                    std::make_pair("0", ""), std::make_pair("2", ""), std::make_pair("1 ", "")),
+    [](const testing::TestParamInfo<std::pair<const char*, const char*>>& info) {
+      return "Case" + std::to_string(info.index);
+    });
 
 namespace {
 
@@ -120,7 +127,9 @@ uint64_t FileSize(const std::string& path) {
 }
 
 // The folder behind the test drive M: (scripts/test-drives), reached through Z:.
-std::string VanishingDriveFolder() { return WindowsPath(std::string(SOURCE_DIR) + "/build/wine/vanishing-drive"); }
+std::string VanishingDriveFolder() {
+  return WindowsPath(std::string(SOURCE_DIR) + "/build/wine/vanishing-drive");
+}
 
 }  // namespace
 
@@ -153,7 +162,8 @@ TEST(InstallingInOwnPrefix, TheGaugeMovesAndCancelEndsBetweenTwoFiles) {
   std::vector<PayloadFile> payload = SamplePayload(settings);
   const size_t kBigFiles = 240, kBigSize = 4 << 20;
   for (size_t i = 0; i < kBigFiles; ++i)
-    payload.push_back({"big\\part" + std::to_string(100 + i) + ".bin", std::string(kBigSize, char('a' + i % 26))});
+    payload.push_back({"big\\part" + std::to_string(100 + i) + ".bin",
+                       std::string(kBigSize, char('a' + i % 26))});
   const std::string medium = NewTestFolder("medium");
   MakeMedium(medium, settings, payload);
 
@@ -166,7 +176,8 @@ TEST(InstallingInOwnPrefix, TheGaugeMovesAndCancelEndsBetweenTwoFiles) {
   const DWORD start = GetTickCount();
   while (seen.size() < 2 && GetTickCount() - start < 60000) {
     const std::wstring now = Text(gauge);
-    if (IsWindowVisible(gauge) && now != L"0%" && now != L"100%" && (seen.empty() || seen.back() != now))
+    if (IsWindowVisible(gauge) && now != L"0%" && now != L"100%" &&
+        (seen.empty() || seen.back() != now))
       seen.push_back(now);
     Sleep(5);
   }
@@ -255,7 +266,8 @@ TEST(InstallingInOwnPrefix, AnInstallerEndedMidFileLeavesNoCutOffFile) {
 
 TEST(InstallingInOwnPrefix, NotEnoughSpaceEndsBeforeWritingAndEqualSpaceIsEnough) {
   if (!IsFolder("S:\\") || FreeBytesOf("S:\\") == 0 || FreeBytesOf("S:\\") > (16u << 20))
-    GTEST_SKIP() << "drive S: is not the small tmpfs of scripts/test-drives (it needs root to mount)";
+    GTEST_SKIP()
+        << "drive S: is not the small tmpfs of scripts/test-drives (it needs root to mount)";
   RemoveTree("S:\\Daftar");
   const uint64_t free = FreeBytesOf("S:\\");
   MediumSettings settings;
@@ -297,7 +309,8 @@ TEST(InstallingInOwnPrefix, ADriveThatVanishedEndsWithTheSpaceMessage) {
   ASSERT_TRUE(chooser);
   const std::wstring before = Text(Control(chooser, kChooserLabel2));
   HWND drives = Control(chooser, kDriveComboBox1);
-  SendMessageW(drives, CB_SETCURSEL, SendMessageW(drives, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)L"M:"), 0);
+  SendMessageW(drives, CB_SETCURSEL,
+               SendMessageW(drives, CB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)L"M:"), 0);
   PostMessageA(chooser, WM_COMMAND, MAKEWPARAM(kDriveComboBox1, CBN_SELCHANGE), (LPARAM)drives);
   HWND error = WaitDialog(setup.process);
   ASSERT_TRUE(error);
@@ -384,8 +397,8 @@ TEST(InstallingInOwnPrefix, TheDesktopShortcutStartsTheInstalledProduct) {
   if (open.hProcess) CloseHandle(open.hProcess);
 
   HWND product = nullptr;
-  ASSERT_TRUE(WaitUntil([&] { return (product = FindWindowA("SampleProduct", nullptr)) != nullptr; },
-                        10000))
+  ASSERT_TRUE(WaitUntil(
+      [&] { return (product = FindWindowA("SampleProduct", nullptr)) != nullptr; }, 10000))
       << "the product's window did not open";
   DWORD processId = 0;
   GetWindowThreadProcessId(product, &processId);

@@ -51,8 +51,8 @@ TEST_P(ProgramResources, VersionCompanyNameAndManifest) {
   ASSERT_FALSE(resources.version.empty());
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT length = 0;
-  ASSERT_TRUE(VerQueryValueW(resources.version.data(), L"\\", reinterpret_cast<void**>(&fixed),
-                             &length));
+  ASSERT_TRUE(
+      VerQueryValueW(resources.version.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
   EXPECT_EQ(fixed->dwFileVersionMS, 0x00010000u);
   EXPECT_EQ(fixed->dwFileVersionLS, 0u);
   EXPECT_EQ(fixed->dwProductVersionMS, 0x00010000u);
@@ -67,9 +67,9 @@ TEST_P(ProgramResources, VersionCompanyNameAndManifest) {
   wchar_t block[9];
   wsprintfW(block, L"%04X%04X", translation->language, translation->codePage);
   EXPECT_EQ(StringValue(resources, block, L"CompanyName"), GetParam().second);
-  for (const wchar_t* other : {L"FileDescription", L"FileVersion", L"ProductName",
-                               L"ProductVersion", L"InternalName", L"OriginalFilename",
-                               L"LegalCopyright"})
+  for (const wchar_t* other :
+       {L"FileDescription", L"FileVersion", L"ProductName", L"ProductVersion", L"InternalName",
+        L"OriginalFilename", L"LegalCopyright"})
     EXPECT_EQ(StringValue(resources, block, other), L"<none>") << other;
   EXPECT_NE(resources.manifest.find("level=\"requireAdministrator\""), std::string::npos);
   EXPECT_EQ(resources.manifest.find("<dpiAware"), std::string::npos);  // and dpiAwareness

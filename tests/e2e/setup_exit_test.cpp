@@ -36,17 +36,31 @@ TEST_P(SetupExit, BehavesAsTheExitConfirmationSays) {
   HWND window = e2e::WaitWindow(setup, "TForm1");
   ASSERT_TRUE(window);
   switch (path.open) {
-    case Open::kCancel: e2e::ClickControl(window, kCancel); break;
-    case Open::kEscape: e2e::PressKey(window, VK_ESCAPE, 27); break;
-    case Open::kCloseBox: e2e::CloseBox(window); break;
+    case Open::kCancel:
+      e2e::ClickControl(window, kCancel);
+      break;
+    case Open::kEscape:
+      e2e::PressKey(window, VK_ESCAPE, 27);
+      break;
+    case Open::kCloseBox:
+      e2e::CloseBox(window);
+      break;
   }
   HWND exitBox = e2e::WaitWindow(setup, "TForm5");
   ASSERT_TRUE(exitBox);
   switch (path.answer) {
-    case Reply::kOk: e2e::ClickControl(exitBox, kExitOk); break;
-    case Reply::kEnter: e2e::PressKey(exitBox, VK_RETURN, 13); break;
-    case Reply::kLabel1: e2e::ClickControl(exitBox, kExitLabel1); break;
-    case Reply::kEscape: e2e::PressKey(exitBox, VK_ESCAPE, 27); break;
+    case Reply::kOk:
+      e2e::ClickControl(exitBox, kExitOk);
+      break;
+    case Reply::kEnter:
+      e2e::PressKey(exitBox, VK_RETURN, 13);
+      break;
+    case Reply::kLabel1:
+      e2e::ClickControl(exitBox, kExitLabel1);
+      break;
+    case Reply::kEscape:
+      e2e::PressKey(exitBox, VK_ESCAPE, 27);
+      break;
   }
   if (path.ends) {
     EXPECT_EQ(setup.WaitExit(), 0);

@@ -1,8 +1,8 @@
 // The installer during the copy of one file: its window handles the user's input in the
 // middle of the file (the exit confirmation opens while the file is still incomplete), and an
-// exit confirmed there ends the program only once the whole file is written. The copy is held by the test, not by the machine's speed: the
-// copy's partial file is a Unix FIFO, so the installer's writes go no further than what the
-// test has drained from it.
+// exit confirmed there ends the program only once the whole file is written. The copy is held by
+// the test, not by the machine's speed: the copy's partial file is a Unix FIFO, so the installer's
+// writes go no further than what the test has drained from it.
 #include "setup/controls.h"
 #include "tests/support/driver.h"
 #include "tests/support/setup_driver.h"
@@ -36,14 +36,16 @@ TEST(SetupLargeFile, AnswersMidFileAndAnExitThereLeavesTheFileWhole) {
   MakeFolders(target);
   const std::string medium = NewTestFolder("large-file");
   CopyFileTo(ProgramPath("setup.exe"), medium + "\\setup.exe");
-  MakeEntries(medium, {{"REG.CFG", "T1\r\nT2\r\nPayload\r\n" + name + "\r\nDaftar\r\nDaftar\r\nOrg\r\n\r\n\r\n0\r\n"},
+  MakeEntries(medium, {{"REG.CFG", "T1\r\nT2\r\nPayload\r\n" + name +
+                                       "\r\nDaftar\r\nDaftar\r\nOrg\r\n\r\n\r\n0\r\n"},
                        {"Payload\\large.bin", Content()}});
   const std::string fifo = UnixPath(target + "\\large.bin.$$$");
   const std::string drained = UnixPath(medium + "\\drained.bin");
   ASSERT_TRUE(RunUnixShell("mkfifo '" + fifo + "' && : > '" + drained + "'", 10000));
   // Lets the copy go on by `bytes` more (blocks until the installer has written them).
   auto drain = [&](size_t bytes) {
-    return RunUnixShell("head -c " + std::to_string(bytes) + " '" + fifo + "' >> '" + drained + "'", 60000);
+    return RunUnixShell("head -c " + std::to_string(bytes) + " '" + fifo + "' >> '" + drained + "'",
+                        60000);
   };
   auto drainedSize = [&] { return ReadAll(medium + "\\drained.bin").size(); };
 

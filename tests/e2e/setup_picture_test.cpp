@@ -125,7 +125,8 @@ TEST(SetupPictureOnOwnScreen, EachFormatReplacesTheBuiltInPicture) {
     std::string path = folder + "\\" + c.file;
     std::string name = c.file;
     for (char& ch : name) ch = (char)tolower(ch);
-    if (name == "picture.jpg" || name == "picture.jpeg") e2e::WriteFile(path, DataFile("green.jpg"));
+    if (name == "picture.jpg" || name == "picture.jpeg")
+      e2e::WriteFile(path, DataFile("green.jpg"));
     if (name == "picture.bmp") e2e::WriteFile(path, SolidBitmap(120, 80, kRed));
     if (name == "picture.ico") e2e::WriteFile(path, DataFile("blue.ico"));
     if (name == "picture.emf") WriteSolidEnhancedMetafile(path, kYellow);

@@ -104,8 +104,8 @@ TEST(SetupStartup, RefusedNamesEndBeforeAnyWindow) {
 
 TEST(SetupStartup, LockedSettingsFileShowsItsErrorNumberThenTheWindowWithEmptySettings) {
   std::string folder = Medium("locked-settings", Settings("Accounts").c_str());
-  HANDLE lock = CreateFileA((folder + "\\REG.CFG").c_str(), GENERIC_READ, 0, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
+  HANDLE lock = CreateFileA((folder + "\\REG.CFG").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                            0, nullptr);
   ASSERT_NE(lock, INVALID_HANDLE_VALUE);
   e2e::Process setup(SetupProgram(), folder);
   HWND dialog = e2e::WaitDialog(setup);
@@ -173,14 +173,15 @@ TEST(SetupStartup, ControlsLieWhereTheLayoutTablesPutThem) {
     const char* name;
     int left, top, width, height;  // width 0: sized to its text
     bool visible;
-    const wchar_t* text;           // null: not checked
+    const wchar_t* text;  // null: not checked
   } rows[] = {
       {kImage1, "Image1", 0, 0, 790, 536, true, nullptr},
       {kNext1, "Next1", 706, 385, 47, 52, true, L"تاييد"},
       {kCancel, "cancel", 705, 446, 49, 45, true, L"انصراف"},
       {kChange, "change", 236, 412, 100, 27, true, L"تغيير مسير نصب برنامه"},
       {kPath, "path", 239, 386, 0, 0, true, nullptr},
-      {kWait, "wait", 306, 325, 267, 20, false, L"سيستم در حال انتقال اطلاعات لطفا براي لحظاتي صبر كنيد"},
+      {kWait, "wait", 306, 325, 267, 20, false,
+       L"سيستم در حال انتقال اطلاعات لطفا براي لحظاتي صبر كنيد"},
       {kGauge1, "Gauge1", 198, 344, 380, 16, false, L"0%"},
       {kAnimate1, "Animate1", 198, 363, 381, 82, false, nullptr},
       {kTetr1, "tetr1", 192, 136, 393, 76, true, nullptr},
@@ -209,7 +210,7 @@ TEST(SetupStartup, ControlsLieWhereTheLayoutTablesPutThem) {
   // A label sized to its text grows to the right from its fixed left edge.
   RECT path = e2e::ChildRect(e2e::Control(window, kPath));
   RECT title = e2e::ChildRect(e2e::Control(window, kTetr2));
-  EXPECT_GT(path.right - path.left, 60);   // "C:\Accounts" in 16 px bold
+  EXPECT_GT(path.right - path.left, 60);    // "C:\Accounts" in 16 px bold
   EXPECT_GT(title.right - title.left, 40);  // "Title two" in 19 px
 }
 
@@ -227,7 +228,7 @@ TEST(SetupStartup, ExitConfirmationControlsLieWhereTheTableSays) {
   EXPECT_EQ(e2e::Caption(exitBox), L" ");
   EXPECT_EQ(GetWindowLongW(exitBox, GWL_STYLE) & WS_SYSMENU, 0);  // no border icons
   ExpectCentredFixedRightToLeft(exitBox);
-  EXPECT_FALSE(IsWindowEnabled(window));                          // modal over the main window
+  EXPECT_FALSE(IsWindowEnabled(window));  // modal over the main window
   const struct {
     int id;
     int left, top, width, height;

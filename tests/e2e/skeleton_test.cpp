@@ -22,7 +22,8 @@ TEST_P(ProgramWindow, ClosesWithExitCodeZero) {
   EXPECT_EQ(program.WaitExit(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Programs, ProgramWindow, testing::Values("setup.exe"),
-                         [](const testing::TestParamInfo<const char*>& info) {
-                           return std::string(info.param).substr(0, std::string(info.param).find('.'));
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Programs, ProgramWindow, testing::Values("setup.exe"),
+    [](const testing::TestParamInfo<const char*>& info) {
+      return std::string(info.param).substr(0, std::string(info.param).find('.'));
+    });

@@ -52,7 +52,8 @@ bool InTrash(const std::string& windowsPath) {
   std::string unixPath = windowsPath.substr(2);
   for (char& c : unixPath)
     if (c == '\\') c = '/';
-  const std::string expected = std::string("Path=") + prefix + "/dosdevices/c:" + TrashPath(unixPath);
+  const std::string expected =
+      std::string("Path=") + prefix + "/dosdevices/c:" + TrashPath(unixPath);
   const std::string info = WindowsPath(home) + "\\Trash\\info\\";
   for (const std::string& name : Names(info + "*.trashinfo")) {
     std::string text;
@@ -74,8 +75,8 @@ struct RoundTrip {
   const char* folderName;
   const char* programName;
   const char* shortcutName;
-  const char* tempName;      // the temporary folder the uninstaller runs with
-  bool otherScriptPayload;   // a payload file named in another script
+  const char* tempName;     // the temporary folder the uninstaller runs with
+  bool otherScriptPayload;  // a payload file named in another script
 };
 
 void PrintTo(const RoundTrip& trip, std::ostream* out) { *out << trip.name; }
@@ -98,7 +99,8 @@ TEST_P(UninstallRoundTripInOwnPrefix, RemovesWhatTheInstallerLeft) {
   const std::wstring otherScript =
       Wide1256(medium + "\\" + settings.sourceFolder + "\\data\\") + kChineseName;
   if (trip.otherScriptPayload) {
-    HANDLE file = CreateFileW(otherScript.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    HANDLE file =
+        CreateFileW(otherScript.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
     DWORD written = 0;
     ::WriteFile(file, "other script", 12, &written, nullptr);
@@ -111,8 +113,8 @@ TEST_P(UninstallRoundTripInOwnPrefix, RemovesWhatTheInstallerLeft) {
   ASSERT_TRUE(window);
   if (trip.parent) ChooseFolder(setup, window, trip.parent);
   const std::string target = PathText(window);
-  EXPECT_EQ(Wide1256(target), Wide1256(std::string(trip.parent ? trip.parent : "C:") + "\\" +
-                                       trip.folderName));
+  EXPECT_EQ(Wide1256(target),
+            Wide1256(std::string(trip.parent ? trip.parent : "C:") + "\\" + trip.folderName));
   ASSERT_EQ(InstallAndDeclineRestart(setup, window), 0);
   ExpectInstalled(target, settings);
 
@@ -139,7 +141,8 @@ TEST_P(UninstallRoundTripInOwnPrefix, RemovesWhatTheInstallerLeft) {
   ASSERT_TRUE(IsFile(group + "\\" + link));
   const std::string key = UninstallKey(trip.programName);
   const ProgramsPlaces places = PlacesOfPrograms();
-  const std::string uninstallString = RegistryText(HKEY_LOCAL_MACHINE, key, "UninstallString", places.view);
+  const std::string uninstallString =
+      RegistryText(HKEY_LOCAL_MACHINE, key, "UninstallString", places.view);
   ASSERT_EQ(uninstallString, target + "\\Uninstall.exe");
   EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, key, "DisplayName", places.view), trip.programName);
 
@@ -158,8 +161,8 @@ TEST_P(UninstallRoundTripInOwnPrefix, RemovesWhatTheInstallerLeft) {
   EXPECT_FALSE(Exists(group));
   EXPECT_FALSE(KeyExists(key, places.view));
   EXPECT_FALSE(KeyExists(key, places.otherView));
-  for (const std::string& name : {std::string(trip.programName) + ".EXE", std::string("INSTALL.CFG"),
-                                  std::string("data")})
+  for (const std::string& name :
+       {std::string(trip.programName) + ".EXE", std::string("INSTALL.CFG"), std::string("data")})
     EXPECT_TRUE(InTrash(target + "\\" + name)) << name;
   EXPECT_FALSE(InTrash(target + "\\Uninstall.EXE"));
   EXPECT_TRUE(InTrash(group));
@@ -167,11 +170,11 @@ TEST_P(UninstallRoundTripInOwnPrefix, RemovesWhatTheInstallerLeft) {
 
 INSTANTIATE_TEST_SUITE_P(
     Folders, UninstallRoundTripInOwnPrefix,
-    testing::Values(
-        RoundTrip{"Plain", nullptr, "Daftar", "Daftar", "Round trip Plain", "round trip temp", false},
-        RoundTrip{"Blanks", "C:\\Program Files", "Acme Tools", "Daftar", "Round trip Blanks",
-                  "round trip temp", false},
-        // Letters that the OEM code page of a Persian Windows (720) lacks too: گ and پ.
-        RoundTrip{"Persian", nullptr, "حسابداري گزارش", "دفتر حساب", "دفتر پرداخت",
-                  "موقت گزارش", true}),
+    testing::Values(RoundTrip{"Plain", nullptr, "Daftar", "Daftar", "Round trip Plain",
+                              "round trip temp", false},
+                    RoundTrip{"Blanks", "C:\\Program Files", "Acme Tools", "Daftar",
+                              "Round trip Blanks", "round trip temp", false},
+                    // Letters that the OEM code page of a Persian Windows (720) lacks too: گ and پ.
+                    RoundTrip{"Persian", nullptr, "حسابداري گزارش", "دفتر حساب", "دفتر پرداخت",
+                              "موقت گزارش", true}),
     [](const testing::TestParamInfo<RoundTrip>& info) { return std::string(info.param.name); });

@@ -31,8 +31,9 @@ std::string Named(const std::string& base) { return base + std::to_string(GetACP
 std::string ShellFolder(const char* name) {
   char value[MAX_PATH] = "";
   DWORD size = sizeof value;
-  RegGetValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-               name, RRF_RT_REG_SZ, nullptr, value, &size);
+  RegGetValueA(HKEY_CURRENT_USER,
+               "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", name,
+               RRF_RT_REG_SZ, nullptr, value, &size);
   return value;
 }
 
@@ -90,10 +91,9 @@ Installed Install(const std::string& folder, const std::string& program, int lin
   product.folder = folder;
   e2e::RemoveTree(folder);
   MakeFolders(folder + "\\data\\deep");
-  const std::string record[] = {texts::kUninstallTitle, "Second line " + program,
-                                "Acme",                 program,
-                                "Tools\\" + program + " Viewer", "Organization of " + program,
-                                "seventh line",         "eighth line"};
+  const std::string record[] = {
+      texts::kUninstallTitle,          "Second line " + program,     "Acme",         program,
+      "Tools\\" + program + " Viewer", "Organization of " + program, "seventh line", "eighth line"};
   std::string bytes;
   for (int i = 0; i < lines; ++i) bytes += record[i] + "\r\n";
   e2e::MakeEntries(folder, {{"INSTALL.CFG", bytes},
@@ -104,8 +104,8 @@ Installed Install(const std::string& folder, const std::string& program, int lin
                             {"hidden.dat", "hidden.dat", FILE_ATTRIBUTE_HIDDEN},
                             {"system.dat", "system.dat", FILE_ATTRIBUTE_SYSTEM},
                             {"readonly.dat", "readonly.dat", FILE_ATTRIBUTE_READONLY}});
-  product.contents = {"INSTALL.CFG", program + ".EXE", "data", "Uninstall.exe.bak",
-                      "Uninstall.bak", "hidden.dat", "system.dat", "readonly.dat"};
+  product.contents = {"INSTALL.CFG",   program + ".EXE", "data",       "Uninstall.exe.bak",
+                      "Uninstall.bak", "hidden.dat",     "system.dat", "readonly.dat"};
   product.uninstaller = folder + "\\" + uninstallerName;
   CopyFileA(e2e::ProgramPath("uninstall.exe").c_str(), product.uninstaller.c_str(), FALSE);
   SetFileAttributesA(product.uninstaller.c_str(), uninstallerAttributes);
@@ -207,7 +207,8 @@ TEST_P(Removal, RemovesTheProductAndThenItself) {
   e2e::Process uninstaller(product.uninstaller, elsewhere);
   HWND window = e2e::WaitWindow(uninstaller, "TForm1");
   ASSERT_TRUE(window);
-  EXPECT_EQ(e2e::Text(e2e::Control(window, kUninstallTetr1)), e2e::Wide1256(texts::kUninstallTitle));
+  EXPECT_EQ(e2e::Text(e2e::Control(window, kUninstallTetr1)),
+            e2e::Wide1256(texts::kUninstallTitle));
   EXPECT_EQ(e2e::Text(e2e::Control(window, kUninstallTetr2)),
             c.recordLines >= 2 ? e2e::Wide1256("Second line " + program) : L"");
   EXPECT_EQ(e2e::Text(e2e::Control(window, kUninstallTetr3)),
@@ -225,9 +226,10 @@ TEST_P(Removal, RemovesTheProductAndThenItself) {
 
   // The script's own bound (its tries about a second apart) ends it long before this one; a
   // busy machine only makes it slower.
-  EXPECT_TRUE(e2e::WaitChildrenGone(uninstaller.id(), kScriptEndsWithin)) << "the removal script still runs";
-  EXPECT_FALSE(Exists(product.folder))
-      << "the install folder is still there: " << testing::PrintToString(Names(product.folder + "\\*"));
+  EXPECT_TRUE(e2e::WaitChildrenGone(uninstaller.id(), kScriptEndsWithin))
+      << "the removal script still runs";
+  EXPECT_FALSE(Exists(product.folder)) << "the install folder is still there: "
+                                       << testing::PrintToString(Names(product.folder + "\\*"));
   EXPECT_TRUE(Names(temp + "\\*.bat").empty());
   // What stays in the temporary folder is the empty file that reserved the script's name.
   std::vector<std::string> left = Names(temp + "\\*");
@@ -267,12 +269,12 @@ TEST_P(Removal, RemovesTheProductAndThenItself) {
 
 INSTANTIATE_TEST_SUITE_P(
     Uninstaller, Removal,
-    testing::Values(
-        RemovalCase{"Plain", "AcmeTools", "uninstall-temp", 6, "Uninstall.exe", FILE_ATTRIBUTE_NORMAL},
-        RemovalCase{"Blanks", "Program Files\\Acme Tools", "uninstall temp with blanks", 8,
-                    "Uninstall.exe", FILE_ATTRIBUTE_READONLY},
-        RemovalCase{"FourLines", "Acme4", "uninstall-temp4", 4, "UNINSTALL.EXE",
-                    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM}),
+    testing::Values(RemovalCase{"Plain", "AcmeTools", "uninstall-temp", 6, "Uninstall.exe",
+                                FILE_ATTRIBUTE_NORMAL},
+                    RemovalCase{"Blanks", "Program Files\\Acme Tools", "uninstall temp with blanks",
+                                8, "Uninstall.exe", FILE_ATTRIBUTE_READONLY},
+                    RemovalCase{"FourLines", "Acme4", "uninstall-temp4", 4, "UNINSTALL.EXE",
+                                FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM}),
     [](const testing::TestParamInfo<RemovalCase>& info) { return std::string(info.param.name); });
 
 class Refusal : public testing::TestWithParam<const char*> {};
@@ -430,7 +432,8 @@ INSTANTIATE_TEST_SUITE_P(Uninstaller, LeaveWithoutChange,
 // The window as its table lays it out, with the record's texts (lines 7 and 8 ignored).
 TEST(Uninstaller, WindowLayout) {
   const std::string folder = e2e::NewTestFolder("layout");
-  e2e::WriteFile(folder + "\\INSTALL.CFG", "One\r\nTwo\nThree\r\nP\r\nS\r\nSix\r\nSeven\r\nEight\r\n");
+  e2e::WriteFile(folder + "\\INSTALL.CFG",
+                 "One\r\nTwo\nThree\r\nP\r\nS\r\nSix\r\nSeven\r\nEight\r\n");
   CopyFileA(e2e::ProgramPath("uninstall.exe").c_str(), (folder + "\\Uninstall.exe").c_str(), FALSE);
   e2e::Process uninstaller(folder + "\\Uninstall.exe", folder);
   HWND window = e2e::WaitWindow(uninstaller, "TForm1");
@@ -573,7 +576,8 @@ TEST(Uninstaller, FailingShortcutStepStillDeletesTheEntry) {
     DeleteFileA(product.desktopLink.c_str());
     GTEST_SKIP() << "the \"Desktop\" value was rewritten by Wine during the test";
   }
-  e2e::Answer(dialog, e2e::Wide1256(texts::kUninstallTitle), L"Invalid data type for 'Desktop'", L"OK");
+  e2e::Answer(dialog, e2e::Wide1256(texts::kUninstallTitle), L"Invalid data type for 'Desktop'",
+              L"OK");
   EXPECT_TRUE(e2e::WaitGone(dialog));
   EXPECT_EQ(uninstaller.WaitExit(300), -1) << "the program ended";
   EXPECT_FALSE(EntryExists(program));

@@ -41,14 +41,16 @@ TEST(ShortenPathToFit, CutsFoldersFromTheLeftAndKeepsTheLastOne) {
     const char* shown;
   } cases[] = {
       {"C:\\", "C:\\"},
-      {"C:\\Programs\\Accounts", "C:\\Programs\\Accounts"},         // 20 characters fit
+      {"C:\\Programs\\Accounts", "C:\\Programs\\Accounts"},  // 20 characters fit
       {"C:\\Programs\\Accounts2024", "C:\\...\\Accounts2024"},
       {"D:\\Data\\Old\\Programs\\Accounts", "D:\\...\\Accounts"},
       {"D:\\a\\b\\c\\d\\e\\f\\g\\h\\i\\j\\k", "D:\\...\\e\\f\\g\\h\\i\\j\\k"},
       {"C:\\Programs\\Accounting Department", "...\\Accounting Department"},
-      {"C:\\Programs\\A folder name much too long to fit", "...\\A folder name much too long to fit"},
+      {"C:\\Programs\\A folder name much too long to fit",
+       "...\\A folder name much too long to fit"},
   };
-  for (const auto& c : cases) EXPECT_EQ(ShortenPathToFit(c.path, 217, TenPixelsEach), c.shown) << c.path;
+  for (const auto& c : cases)
+    EXPECT_EQ(ShortenPathToFit(c.path, 217, TenPixelsEach), c.shown) << c.path;
 }
 
 TEST(TargetInFolder, OneBackslashBetweenFolderAndName) {
@@ -97,11 +99,11 @@ TEST(ParentOfTarget, TheTargetWithoutTheProductFolderName) {
   } cases[] = {
       {"C:\\Accounts", "Accounts", "C:\\"},
       {"D:\\Programs\\Accounts", "Accounts", "D:\\Programs\\"},
-      {"C:\\", "", "C:\\"},                 // no product folder: the target itself
+      {"C:\\", "", "C:\\"},  // no product folder: the target itself
       {"D:\\Tools\\", "", "D:\\Tools\\"},
       {"", "Accounts", ""},
       {"", "", ""},
-      {"C:\\Acc", "Accounts", "C:\\Acc"},   // shorter than the name: nothing to cut
+      {"C:\\Acc", "Accounts", "C:\\Acc"},  // shorter than the name: nothing to cut
   };
   for (const auto& c : cases) EXPECT_EQ(ParentOfTarget(c.target, c.name), c.parent) << c.target;
   // Longer than 255 characters: still exactly the parent.

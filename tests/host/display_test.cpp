@@ -8,10 +8,10 @@
 TEST(FailureBoxText, FullStopAfterCharactersAboveTheFullStop) {
   EXPECT_EQ(FailureBoxText("Stream read error"), "Stream read error.");
   EXPECT_EQ(FailureBoxText("The file was not found."), "The file was not found.");
-  EXPECT_EQ(FailureBoxText("Error #53"), "Error #53.");   // '3' is above '.'
-  EXPECT_EQ(FailureBoxText("Failed (x)"), "Failed (x)");  // ')' is below '.'
-  EXPECT_EQ(FailureBoxText("a-"), "a-");                  // '-' is below '.'
-  EXPECT_EQ(FailureBoxText("a/"), "a/.");                 // '/' is just above
+  EXPECT_EQ(FailureBoxText("Error #53"), "Error #53.");        // '3' is above '.'
+  EXPECT_EQ(FailureBoxText("Failed (x)"), "Failed (x)");       // ')' is below '.'
+  EXPECT_EQ(FailureBoxText("a-"), "a-");                       // '-' is below '.'
+  EXPECT_EQ(FailureBoxText("a/"), "a/.");                      // '/' is just above
   EXPECT_EQ(FailureBoxText("\xE4\xD5\xC8"), "\xE4\xD5\xC8.");  // bytes count unsigned
   EXPECT_EQ(FailureBoxText(""), "");
 }

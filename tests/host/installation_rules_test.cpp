@@ -56,5 +56,6 @@ TEST(RestartQuestionText, ThreeLinesSeparatedByCrWithTheirLeadingSpaces) {
   EXPECT_EQ(text.substr(first - 1, 2), "\xCF\r");
   EXPECT_EQ(text.substr(second - 1, 2), " \r");
   EXPECT_EQ(text.back(), ' ');
-  EXPECT_EQ(std::string(texts::kChooserTitle), "\xCA\xDA\xED\xED\xE4 \xE3\xD3\xED\xD1 \xE4\xD5\xC8 ");
+  EXPECT_EQ(std::string(texts::kChooserTitle),
+            "\xCA\xDA\xED\xED\xE4 \xE3\xD3\xED\xD1 \xE4\xD5\xC8 ");
 }

@@ -13,7 +13,8 @@
 namespace {
 
 std::string Lower(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return std::tolower(c); });
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return std::tolower(c); });
   return text;
 }
 
@@ -59,8 +60,8 @@ class RecordedSteps : public InstallationSteps {
     Add("renames " + folder + "|" + programName);
   }
   void WriteProductRecord(const std::string& folder, const ProductRecord& r) override {
-    Add("record " + folder + "|" + r.Title1 + "|" + r.Title2 + "|" + r.DefaultFolderName + "|" + r.ProgramName +
-        "|" + r.ShortcutName + "|" + r.Organization);
+    Add("record " + folder + "|" + r.Title1 + "|" + r.Title2 + "|" + r.DefaultFolderName + "|" +
+        r.ProgramName + "|" + r.ShortcutName + "|" + r.Organization);
   }
   void CreateShortcutsAndUninstallEntry(const std::string& folder, const std::string& programName,
                                         const std::string& shortcutName,
@@ -70,7 +71,9 @@ class RecordedSteps : public InstallationSteps {
   bool RunsSecondLocaleStep() override { return secondLocaleStep; }
   void ShowSuccessPicture() override { Add("picture"); }
   void ShowInformation(const std::string& text) override {
-    Add(text == texts::kNotEnoughSpace ? "info no space" : text == texts::kInstalledSuccessfully ? "info success" : "info ?");
+    Add(text == texts::kNotEnoughSpace          ? "info no space"
+        : text == texts::kInstalledSuccessfully ? "info success"
+                                                : "info ?");
   }
   bool Confirm(const std::string& text) override {
     Add(text == RestartQuestionText() ? "ask restart" : "ask ?");
@@ -79,7 +82,9 @@ class RecordedSteps : public InstallationSteps {
   void RestartWindows() override { Add("restart"); }
   void EndProgram() override { Add("end"); }
 
-  bool Logged(const std::string& line) const { return std::find(log.begin(), log.end(), line) != log.end(); }
+  bool Logged(const std::string& line) const {
+    return std::find(log.begin(), log.end(), line) != log.end();
+  }
 
  private:
   void Add(const std::string& line) { log.push_back(line); }
@@ -113,7 +118,8 @@ InstallationInputs Inputs(const std::string& localeMode) {
 
 TEST(Installation, RunsEveryStepInOrder) {
   RecordedSteps steps;
-  steps.payload = Payload({{"readme.txt", 10}, {"Sub\\b.txt", 20}, {"Acc.dat", 30}, {"uninstall.dat", 40}}, {"Sub"});
+  steps.payload = Payload(
+      {{"readme.txt", 10}, {"Sub\\b.txt", 20}, {"Acc.dat", 30}, {"uninstall.dat", 40}}, {"Sub"});
   steps.files = {Lower("D:\\Programs\\Accounts\\Sub\\b.txt")};  // left from an earlier run
   steps.answerYes = false;
   EXPECT_EQ(RunInstallation(Inputs(""), steps), InstallationOutcome::kEnded);
@@ -171,22 +177,25 @@ TEST(Installation, LocaleModeDecidesTheLocaleStepsAndTheFinalScreen) {
     steps.answerYes = c.answerYes;
     RunInstallation(Inputs(c.localeMode), steps);
     const auto start = std::find(steps.log.begin(), steps.log.end(), "cd E:\\");
-    const auto shortcuts =
-        std::find(steps.log.begin(), steps.log.end(), "shortcuts D:\\Programs\\Accounts|Acc|Accounting|Tools");
+    const auto shortcuts = std::find(steps.log.begin(), steps.log.end(),
+                                     "shortcuts D:\\Programs\\Accounts|Acc|Accounting|Tools");
     ASSERT_NE(shortcuts, steps.log.end());
-    EXPECT_EQ(std::vector<std::string>(steps.log.begin(), start), c.head) << '"' << c.localeMode << '"';
-    EXPECT_EQ(std::vector<std::string>(shortcuts + 1, steps.log.end()), c.tail) << '"' << c.localeMode << '"';
+    EXPECT_EQ(std::vector<std::string>(steps.log.begin(), start), c.head)
+        << '"' << c.localeMode << '"';
+    EXPECT_EQ(std::vector<std::string>(shortcuts + 1, steps.log.end()), c.tail)
+        << '"' << c.localeMode << '"';
   }
 }
 
 TEST(Installation, WithoutRoomItShowsTheMessageAndEndsBeforeWritingAnything) {
-  for (const std::optional<uint64_t> free : {std::optional<uint64_t>(99), std::optional<uint64_t>()}) {
+  for (const std::optional<uint64_t> free :
+       {std::optional<uint64_t>(99), std::optional<uint64_t>()}) {
     RecordedSteps steps;
     steps.payload = Payload({{"a.txt", 60}, {"b.txt", 40}});
     steps.freeBytes = free;
     EXPECT_EQ(RunInstallation(Inputs("1"), steps), InstallationOutcome::kEnded);
-    const std::vector<std::string> expected = {"locale 1", "cd E:\\", "cd Data", "scan", "cd ..",
-                                               "free D:\\", "info no space", "end"};
+    const std::vector<std::string> expected = {"locale 1", "cd E:\\",   "cd Data",       "scan",
+                                               "cd ..",    "free D:\\", "info no space", "end"};
     EXPECT_EQ(steps.log, expected);
   }
   RecordedSteps exact;
@@ -226,7 +235,8 @@ TEST(Installation, AFailedCopyStopsTheRunAndASecondRunFinishesIt) {
                                             "copy Data\\Acc.dat > D:\\Programs\\Accounts\\Acc.dat"};
   EXPECT_EQ(copies, missing);
   // The second run's bar counts this run's inventory from 0 to its total.
-  const std::vector<std::string> bar = {"progress 100", "gauge 10", "gauge 30", "gauge 60", "gauge 100"};
+  const std::vector<std::string> bar = {"progress 100", "gauge 10", "gauge 30", "gauge 60",
+                                        "gauge 100"};
   EXPECT_EQ(gauge, bar);
   EXPECT_TRUE(steps.Logged("renames D:\\Programs\\Accounts|Acc"));
 }

@@ -26,7 +26,12 @@ TEST(Lines, LineEndsAndMissingLines) {
       {"empty lines kept", "\r\n\r\nc", {"", "", "c"}},
       {"spaces kept", " a \r\nb \r\n", {" a ", "b ", ""}},
       {"further lines ignored", "a\nb\nc\nd\ne\n", {"a", "b", "c"}},
-      {"Ctrl+Z is data here", "a\x1A" "b\nc", {"a\x1A" "b", "c", ""}},
+      {"Ctrl+Z is data here",
+       "a\x1A"
+       "b\nc",
+       {"a\x1A"
+        "b",
+        "c", ""}},
   };
   for (const auto& c : cases) EXPECT_EQ(FirstLines(c.bytes, 3), c.expected) << c.what;
 }

@@ -48,13 +48,14 @@ const char kLanguage[] = "SYSTEM\\CurrentControlSet\\Control\\Nls\\Language";
 TEST(LocaleRows, MissingKeysAreCreatedOnlyWhereTheTableSays) {
   MemoryRegistry registry;
   ApplyLocaleRows(0, registry);
-  EXPECT_EQ(registry.writes,
-            (std::vector<std::string>{
-                "SYSTEM\\CurrentControlSet\\Control\\Nls\\Language Groups|d=1",
-                "SYSTEM\\CurrentControlSet\\Control\\Nls\\Locale|00000429=d",
-                "SYSTEM\\CurrentControlSet\\Control\\keyboard layouts\\00000429|Layout File=KBDFA.DLL",
-                "SYSTEM\\CurrentControlSet\\Control\\keyboard layouts\\00000429|Layout Text=Farsi",
-            }));
+  EXPECT_EQ(
+      registry.writes,
+      (std::vector<std::string>{
+          "SYSTEM\\CurrentControlSet\\Control\\Nls\\Language Groups|d=1",
+          "SYSTEM\\CurrentControlSet\\Control\\Nls\\Locale|00000429=d",
+          "SYSTEM\\CurrentControlSet\\Control\\keyboard layouts\\00000429|Layout File=KBDFA.DLL",
+          "SYSTEM\\CurrentControlSet\\Control\\keyboard layouts\\00000429|Layout Text=Farsi",
+      }));
   EXPECT_EQ(registry.keys.size(), 3u);  // the two layout rows share their key
 }
 
@@ -95,15 +96,16 @@ TEST(LocaleRows, ComparesExactlyAndOnlyTheReadValues) {
   auto& machine = registry.keys[{LocaleRoot::kLocalMachine, kCodePage}];
   machine["OEMCP"] = "437";  // not compared: stays while "ACP" is 1256
   registry.keys[{LocaleRoot::kLocalMachine,
-                 "SYSTEM\\CurrentControlSet\\Control\\keyboard layouts\\00000429"}]
-               ["Layout File"] = "kbdfa.dll";
+                 "SYSTEM\\CurrentControlSet\\Control\\keyboard layouts\\00000429"}]["Layout File"] =
+      "kbdfa.dll";
   registry.keys[{LocaleRoot::kCurrentUser, "Control Panel\\International"}]["sCountry"] =
       "Elsewhere";  // not compared: stays while "Locale" is 00000429
   registry.writes.clear();
   ApplyLocaleRows(0, registry);
-  EXPECT_EQ(registry.writes,
-            (std::vector<std::string>{
-                "SYSTEM\\CurrentControlSet\\Control\\keyboard layouts\\00000429|Layout File=KBDFA.DLL"}));
+  EXPECT_EQ(
+      registry.writes,
+      (std::vector<std::string>{
+          "SYSTEM\\CurrentControlSet\\Control\\keyboard layouts\\00000429|Layout File=KBDFA.DLL"}));
   EXPECT_EQ(machine["OEMCP"], "437");
 }
 

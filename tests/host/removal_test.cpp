@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-
 TEST(InstallFolderFromUninstallString, DropsExactlyTheLast14Characters) {
   EXPECT_EQ(InstallFolderFromUninstallString("C:\\Product\\Uninstall.exe"), "C:\\Product");
   EXPECT_EQ(InstallFolderFromUninstallString("C:\\Program Files\\Acme Tools\\Uninstall.exe"),
@@ -132,13 +131,15 @@ TEST(RemovalScript, ExactTextForPathsWithoutBlanks) {
             "del \"C:\\Product\\uninstall.exe\"\r\n"
             "if not Exist \"C:\\Product\\uninstall.exe\" goto Label2\r\n"
             "set UisTries=%UisTries%x\r\n"
-            "if \"%UisTries%\"==\"" + x60 + "\" goto Label2\r\n"
-            "ping -n 2 127.0.0.1 >nul\r\n"
-            "goto Label1\r\n"
-            ":Label2\r\n"
-            "cd..\r\n"
-            "rmdir \"C:\\Product\\\"\r\n"
-            "del \"C:\\TEMP\\uis1A2B.bat\"\r\n");
+            "if \"%UisTries%\"==\"" +
+                x60 +
+                "\" goto Label2\r\n"
+                "ping -n 2 127.0.0.1 >nul\r\n"
+                "goto Label1\r\n"
+                ":Label2\r\n"
+                "cd..\r\n"
+                "rmdir \"C:\\Product\\\"\r\n"
+                "del \"C:\\TEMP\\uis1A2B.bat\"\r\n");
   EXPECT_EQ(RemovalScriptCommand("C:\\TEMP\\uis1A2B.bat"), "\"C:\\TEMP\\uis1A2B.bat\"");
 }
 

@@ -14,14 +14,14 @@ TEST(WindowsVersionDecisions, FromWindows95ToWindows11) {
   };
   const RestartWay kExit = RestartWay::kExitWindows;
   const Case cases[] = {
-      {0xC3B60004, "C:\\WINDOWS\\System\\", kExit, false},    // 4.0 Windows 95
-      {0xC0000A04, "C:\\WINDOWS\\System\\", kExit, false},    // 4.10 Windows 98
-      {0xC0005A04, "C:\\WINDOWS\\System\\", kExit, false},    // 4.90 Windows Me
-      {0x08930005, "C:\\WINDOWS\\System32\\", kExit, true},   // 5.0 Windows 2000
+      {0xC3B60004, "C:\\WINDOWS\\System\\", kExit, false},   // 4.0 Windows 95
+      {0xC0000A04, "C:\\WINDOWS\\System\\", kExit, false},   // 4.10 Windows 98
+      {0xC0005A04, "C:\\WINDOWS\\System\\", kExit, false},   // 4.90 Windows Me
+      {0x08930005, "C:\\WINDOWS\\System32\\", kExit, true},  // 5.0 Windows 2000
       {0x0A280105, "C:\\WINDOWS\\System32\\", RestartWay::kShutdownByAddress, true},  // 5.1 XP
-      {0x0ECE0205, "C:\\WINDOWS\\System32\\", kExit, true},   // 5.2 Server 2003
-      {0x1DB10106, "C:\\WINDOWS\\System32\\", kExit, true},   // 6.1 Windows 7
-      {0x4A610A0A, "C:\\WINDOWS\\System32\\", kExit, true},   // 10.0 Windows 10 and 11
+      {0x0ECE0205, "C:\\WINDOWS\\System32\\", kExit, true},  // 5.2 Server 2003
+      {0x1DB10106, "C:\\WINDOWS\\System32\\", kExit, true},  // 6.1 Windows 7
+      {0x4A610A0A, "C:\\WINDOWS\\System32\\", kExit, true},  // 10.0 Windows 10 and 11
   };
   for (const Case& c : cases) {
     WindowsVersion version = VersionFromGetVersion(c.getVersion);
@@ -64,7 +64,10 @@ TEST(FontList, PairsInFileOrder) {
 
   EXPECT_TRUE(ParseFontList("").empty());
   // Ctrl+Z ends the list.
-  EXPECT_EQ(ParseFontList("a.ttf\r\nA\r\n\x1A" "b.ttf\r\nB\r\n").size(), 1u);
+  EXPECT_EQ(ParseFontList("a.ttf\r\nA\r\n\x1A"
+                          "b.ttf\r\nB\r\n")
+                .size(),
+            1u);
   auto odd = ParseFontList("a.ttf\r\nA\r\nc.ttf\r\n");
   ASSERT_EQ(odd.size(), 2u);
   EXPECT_EQ(odd[1].fileLine, "c.ttf");
@@ -91,7 +94,7 @@ TEST(FontList, ValueNamesNeverEmpty) {
   };
   const Case cases[] = {
       {none, 1, "x.ttf", "C:\\WINDOWS\\Fonts\\x.ttf"},   // no FONT.TXT
-      {list, 1, "Font B", "b.ttf"},                       // matched by position only
+      {list, 1, "Font B", "b.ttf"},                      // matched by position only
       {list, 2, "x.ttf", "C:\\WINDOWS\\Fonts\\x.ttf"},   // empty name line
       {list, 3, "x.ttf", "C:\\WINDOWS\\Fonts\\x.ttf"},   // past the last pair
       {empty, 1, "x.ttf", "C:\\WINDOWS\\Fonts\\x.ttf"},  // empty FONT.TXT

@@ -46,8 +46,7 @@ TEST(TextHelpers, GiveTheDefinedResults) {
       {"splice empty text", [] { return SpliceText("", 1, 0, "X"); }, ""},
       {"splice appends after last", [] { return SpliceText("abc", 4, 0, "X"); }, "abcX"},
       {"splice deletes beyond nothing", [] { return SpliceText("abc", 4, 2, ""); }, "abc"},
-      {"splice strips a folder name", [] { return SpliceText("C:\\Accounts", 4, 8, ""); },
-       "C:\\"},
+      {"splice strips a folder name", [] { return SpliceText("C:\\Accounts", 4, 8, ""); }, "C:\\"},
   };
   for (const Case& c : cases) EXPECT_EQ(c.call(), c.expected) << c.what;
 }

@@ -52,7 +52,8 @@ bool WaitChildrenGone(DWORD parentId, DWORD timeoutMs) {
     if (entry.th32ParentProcessID != parentId) continue;
     // Wine's desktop and RPC processes are started by the first process of a prefix that
     // needs them and live as long as its wineserver: not what a test waits for.
-    if (lstrcmpiA(entry.szExeFile, "explorer.exe") == 0 || lstrcmpiA(entry.szExeFile, "rpcss.exe") == 0)
+    if (lstrcmpiA(entry.szExeFile, "explorer.exe") == 0 ||
+        lstrcmpiA(entry.szExeFile, "rpcss.exe") == 0)
       continue;
     // A child that ended between the listing and this call needs no waiting.
     if (HANDLE child = OpenProcess(SYNCHRONIZE, FALSE, entry.th32ProcessID))
@@ -138,8 +139,8 @@ COLORREF ScreenPixel(HWND window, int x, int y) {
 
 std::wstring Text(HWND window) {
   wchar_t buffer[4096] = L"";
-  SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer),
-                      SMTO_ABORTIFHUNG, 5000, nullptr);
+  SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG,
+                      5000, nullptr);
   return buffer;
 }
 

@@ -33,8 +33,8 @@ class Process {
 
 // Waits until every process that the process with this ID started has ended (the
 // uninstaller's removal script runs in a command interpreter it starts), Wine's desktop and
-// RPC processes left aside; false when one still runs after the timeout. The parent's ID must still be held (a handle open to it), so that
-// the system has not given it to another process.
+// RPC processes left aside; false when one still runs after the timeout. The parent's ID must still
+// be held (a handle open to it), so that the system has not given it to another process.
 bool WaitChildrenGone(DWORD parentId, DWORD timeoutMs);
 
 // The first visible top-level window of the process with that class; null after the timeout.

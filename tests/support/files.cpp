@@ -79,8 +79,8 @@ void WriteFile(const std::string& path, const std::string& bytes) {
 }
 
 bool ReadFile(const std::string& path, std::string* bytes) {
-  HANDLE file = CreateFileW(Wide1256(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE file = CreateFileW(Wide1256(path).c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   bytes->clear();
   char buffer[65536];
@@ -127,7 +127,8 @@ void MakeEntries(const std::string& root, const std::vector<Entry>& entries) {
   }
   for (const Entry& entry : entries) {
     const std::string path = base + entry.path;
-    if (entry.attributes) SetAttributes(path.substr(0, path.find_last_not_of('\\') + 1), entry.attributes);
+    if (entry.attributes)
+      SetAttributes(path.substr(0, path.find_last_not_of('\\') + 1), entry.attributes);
   }
 }
 
@@ -218,13 +219,14 @@ bool RunUnixShell(const std::string& script, DWORD timeoutMs) {
   static int runs = 0;
   wchar_t temp[MAX_PATH];
   GetTempPathW(MAX_PATH, temp);
-  const std::string status = Narrow1256(temp) + "unix-status-" + std::to_string(GetCurrentProcessId()) +
-                             "-" + std::to_string(++runs);
+  const std::string status = Narrow1256(temp) + "unix-status-" +
+                             std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++runs);
   DeleteFileW(Wide1256(status).c_str());
-  const std::string line = "Z:\\bin\\sh -c \"(" + script + "); echo $? > '" + UnixPath(status) + ".new'; mv '" +
-                           UnixPath(status) + ".new' '" + UnixPath(status) + "'\"";
+  const std::string line = "Z:\\bin\\sh -c \"(" + script + "); echo $? > '" + UnixPath(status) +
+                           ".new'; mv '" + UnixPath(status) + ".new' '" + UnixPath(status) + "'\"";
   std::string code;
-  const bool ended = RunUnix(line, [&] { return ReadFile(status, &code); }, timeoutMs);
+  const bool ended = RunUnix(
+      line, [&] { return ReadFile(status, &code); }, timeoutMs);
   DeleteFileW(Wide1256(status).c_str());
   return ended && code == "0\n";
 }

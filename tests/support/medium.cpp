@@ -6,9 +6,9 @@ namespace e2e {
 
 std::string RegCfgText(const MediumSettings& s) {
   std::string text;
-  for (const std::string* line : {&s.title1, &s.title2, &s.sourceFolder, &s.defaultFolderName,
-                                  &s.programName, &s.shortcutName, &s.organization,
-                                  &s.backgroundPicture, &s.menuGroup, &s.localeMode})
+  for (const std::string* line :
+       {&s.title1, &s.title2, &s.sourceFolder, &s.defaultFolderName, &s.programName,
+        &s.shortcutName, &s.organization, &s.backgroundPicture, &s.menuGroup, &s.localeMode})
     text += *line + "\r\n";
   return text;
 }
@@ -28,7 +28,8 @@ void MakeMedium(const std::string& folder, const MediumSettings& settings) {
   MakeMedium(folder, settings, SamplePayload(settings));
 }
 
-void MakeMedium(const std::string& folder, const MediumSettings& settings, const std::vector<PayloadFile>& files) {
+void MakeMedium(const std::string& folder, const MediumSettings& settings,
+                const std::vector<PayloadFile>& files) {
   CopyFileTo(ProgramPath("setup.exe"), folder + "\\setup.exe");
   WriteFile(folder + "\\REG.CFG", RegCfgText(settings));
   const std::string payload = folder + "\\" + settings.sourceFolder;

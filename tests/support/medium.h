@@ -38,6 +38,7 @@ std::vector<PayloadFile> SamplePayload(const MediumSettings& settings);
 // FONT.TXT.
 void MakeMedium(const std::string& folder, const MediumSettings& settings);
 // The same with another payload.
-void MakeMedium(const std::string& folder, const MediumSettings& settings, const std::vector<PayloadFile>& payload);
+void MakeMedium(const std::string& folder, const MediumSettings& settings,
+                const std::vector<PayloadFile>& payload);
 
 }  // namespace e2e

@@ -13,12 +13,13 @@ std::string PathText(HWND window) { return Narrow1256(Text(Control(window, kPath
 
 std::string RegistryText(HKEY root, const std::string& key, const std::string& name, REGSAM view) {
   HKEY opened;
-  if (RegOpenKeyExW(root, Wide1256(key).c_str(), 0, KEY_READ | view, &opened) != ERROR_SUCCESS) return "";
+  if (RegOpenKeyExW(root, Wide1256(key).c_str(), 0, KEY_READ | view, &opened) != ERROR_SUCCESS)
+    return "";
   wchar_t buffer[4096];
   DWORD size = sizeof buffer, type = 0;
   std::wstring value;
-  if (RegQueryValueExW(opened, Wide1256(name).c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer),
-                       &size) == ERROR_SUCCESS &&
+  if (RegQueryValueExW(opened, Wide1256(name).c_str(), nullptr, &type,
+                       reinterpret_cast<BYTE*>(buffer), &size) == ERROR_SUCCESS &&
       (type == REG_SZ || type == REG_EXPAND_SZ)) {
     size /= sizeof(wchar_t);
     value.assign(buffer, size > 0 && buffer[size - 1] == L'\0' ? size - 1 : size);
@@ -28,7 +29,8 @@ std::string RegistryText(HKEY root, const std::string& key, const std::string& n
 }
 
 std::string ShellFolder(const std::string& name) {
-  return RegistryText(HKEY_CURRENT_USER, "Software\\Microsoft\\windows\\CurrentVersion\\Explorer\\Shell Folders",
+  return RegistryText(HKEY_CURRENT_USER,
+                      "Software\\Microsoft\\windows\\CurrentVersion\\Explorer\\Shell Folders",
                       name);
 }
 
@@ -61,8 +63,8 @@ ProgramsPlaces PlacesOfPrograms() {
 void SetWineVersionFor(const std::string& program, const std::string& version) {
   HKEY key;
   const std::string path = "Software\\Wine\\AppDefaults\\" + program;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-      ERROR_SUCCESS)
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS)
     throw std::runtime_error("cannot set the Windows version of " + program);
   RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>(version.c_str()),
                  (DWORD)version.size() + 1);
@@ -107,10 +109,13 @@ std::string SelectedDrive(HWND chooser) {
 void PickDrive(HWND chooser, char letter) {
   HWND drives = Control(chooser, kDriveComboBox1);
   const std::wstring name = {wchar_t(letter), L':'};
-  const LRESULT index = SendMessageW(drives, CB_FINDSTRINGEXACT, (WPARAM)-1, reinterpret_cast<LPARAM>(name.c_str()));
-  if (index == CB_ERR) throw std::runtime_error(std::string("no drive ") + letter + " in the drive list");
+  const LRESULT index =
+      SendMessageW(drives, CB_FINDSTRINGEXACT, (WPARAM)-1, reinterpret_cast<LPARAM>(name.c_str()));
+  if (index == CB_ERR)
+    throw std::runtime_error(std::string("no drive ") + letter + " in the drive list");
   SendMessageW(drives, CB_SETCURSEL, index, 0);
-  PostMessageA(chooser, WM_COMMAND, MAKEWPARAM(kDriveComboBox1, CBN_SELCHANGE), reinterpret_cast<LPARAM>(drives));
+  PostMessageA(chooser, WM_COMMAND, MAKEWPARAM(kDriveComboBox1, CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(drives));
   WaitUntil(
       [&] {
         const std::vector<std::string> lines = ListedFolders(chooser);

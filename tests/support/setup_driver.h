@@ -15,7 +15,8 @@ std::string PathText(HWND window);
 
 // A string value as stored; empty when missing. view: KEY_WOW64_32KEY or KEY_WOW64_64KEY to
 // read HKLM\Software of that bitness, 0 for this program's own.
-std::string RegistryText(HKEY root, const std::string& key, const std::string& name, REGSAM view = 0);
+std::string RegistryText(HKEY root, const std::string& key, const std::string& name,
+                         REGSAM view = 0);
 // The user's "Shell Folders" value (Desktop, Start Menu).
 std::string ShellFolder(const std::string& name);
 std::string WindowsFolder();

@@ -1,6 +1,6 @@
 // The file primitives on Wine's real file system: the copy with its four errors and their
-// exact texts, the whole-file reader, the file and folder tests, the listing's attribute mask, and names in code
-// page 1256 whatever the system's ANSI code page is.
+// exact texts, the whole-file reader, the file and folder tests, the listing's attribute mask, and
+// names in code page 1256 whatever the system's ANSI code page is.
 #include "core/failure.h"
 #include "tests/support/files.h"
 #include "win/files.h"
@@ -256,10 +256,10 @@ TEST(Files, ExistsTestsTellFilesFromFolders) {
 TEST(Files, ListingMaskPassesOverHiddenSystemAndFolderEntries) {
   e2e::ScratchFolder folder;
   e2e::MakeEntries(folder.Path(), {{"plain.txt", "12345"},
-                                    {"hidden.txt", "x", FILE_ATTRIBUTE_HIDDEN},
-                                    {"system.txt", "x", FILE_ATTRIBUTE_SYSTEM},
-                                    {"sub\\"},
-                                    {"hidden-sub\\", "", FILE_ATTRIBUTE_HIDDEN}});
+                                   {"hidden.txt", "x", FILE_ATTRIBUTE_HIDDEN},
+                                   {"system.txt", "x", FILE_ATTRIBUTE_SYSTEM},
+                                   {"sub\\"},
+                                   {"hidden-sub\\", "", FILE_ATTRIBUTE_HIDDEN}});
   auto names = [&](uint32_t mask) {
     std::set<std::string> found;
     ListFolder(folder.Path("*.*"), mask, [&](const ListedEntry& entry) {
@@ -302,9 +302,8 @@ TEST(Files, NamesAreCodePage1256AndOtherScriptsKeepTheirLongName) {
   CloseHandle(file);
 
   std::set<std::string> names;
-  ListFolder(folder.Path(persian + "\\*.*"), 0, [&](const ListedEntry& entry) {
-    names.insert(entry.name);
-  });
+  ListFolder(folder.Path(persian + "\\*.*"), 0,
+             [&](const ListedEntry& entry) { names.insert(entry.name); });
   const std::string listed = FromWide(chinese);
   EXPECT_EQ(names, (std::set<std::string>{persian + ".txt", listed}));
   EXPECT_EQ(listed.find('?'), std::string::npos) << listed;

@@ -34,7 +34,8 @@ void ExpectFontValue(const std::string& name, const std::string& data) {
 // which is the order FONT.TXT's pairs are matched in.
 std::vector<std::string> MakeFonts(const Medium& medium, const std::vector<std::string>& names) {
   CreateDirectoryA((medium.root + "Fonts").c_str(), nullptr);
-  for (const std::string& name : names) e2e::WriteFile(medium.root + "Fonts\\" + name, "font " + name);
+  for (const std::string& name : names)
+    e2e::WriteFile(medium.root + "Fonts\\" + name, "font " + name);
   std::vector<std::string> listed;
   ListFolder(medium.root + "Fonts\\*.ttf", 63,
              [&](const ListedEntry& entry) { listed.push_back(entry.name); });
@@ -66,7 +67,8 @@ TEST(FontsInOwnPrefix, PairsGoByListingPositionAndSurplusFilesByName) {
   // Two pairs whose file lines name the files in reverse order, and three files.
   auto listed = MakeFonts(medium, {"one.ttf", "two.ttf", "three.ttf"});
   ASSERT_EQ(listed.size(), 3u);
-  e2e::WriteFile(medium.root + "Fonts\\FONT.TXT", "two.ttf\r\nSecond Font\r\none.ttf\r\nFirst Font\r\n");
+  e2e::WriteFile(medium.root + "Fonts\\FONT.TXT",
+                 "two.ttf\r\nSecond Font\r\none.ttf\r\nFirst Font\r\n");
 
   InstallFonts(medium.root, medium.target);
 

@@ -236,8 +236,8 @@ class InkBoard {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     dc_ = CreateCompatibleDC(nullptr);
-    bitmap_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_),
-                               nullptr, 0);
+    bitmap_ =
+        CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
     SelectObject(dc_, bitmap_);
     font_ = CreateFontW(-48, 0, 0, 0, FW_NORMAL, 0, 0, 0, ARABIC_CHARSET, 0, 0, 0, 0, L"Tahoma");
     SelectObject(dc_, font_);
@@ -367,13 +367,25 @@ TEST(KitDialogs, ButtonsReadTheSameUnderEveryLanguage) {
     std::vector<int> ids;
     const wchar_t* press;
   } cases[] = {
-      {"information", [] { ui::ShowInformation("\xE4\xD5\xC8"); }, L"Information", ok, {IDOK},
+      {"information",
+       [] { ui::ShowInformation("\xE4\xD5\xC8"); },
+       L"Information",
+       ok,
+       {IDOK},
        L"OK"},
       {"warning", [] { ui::ShowWarning("\xE4\xD5\xC8"); }, L"Warning", ok, {IDOK}, L"OK"},
-      {"confirm yes", [&] { answer = ui::Confirm("\xE4\xD5\xC8"); }, L"Confirm", yesNo,
-       {IDYES, IDNO}, L"&Yes"},
-      {"confirm no", [&] { answer = !ui::Confirm("\xE4\xD5\xC8"); }, L"Confirm", yesNo,
-       {IDYES, IDNO}, L"&No"},
+      {"confirm yes",
+       [&] { answer = ui::Confirm("\xE4\xD5\xC8"); },
+       L"Confirm",
+       yesNo,
+       {IDYES, IDNO},
+       L"&Yes"},
+      {"confirm no",
+       [&] { answer = !ui::Confirm("\xE4\xD5\xC8"); },
+       L"Confirm",
+       yesNo,
+       {IDYES, IDNO},
+       L"&No"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -384,8 +396,9 @@ TEST(KitDialogs, ButtonsReadTheSameUnderEveryLanguage) {
     EXPECT_TRUE(answer);
   }
   // The failure box: the failure's text with its full stop, the application title.
-  const DialogSeen failure = ShowAndAnswer([] { ui::ShowFailure("Cannot open file"); },
-                                           e2e::Wide1256(texts::kSetupTitle), L"Cannot open file.", L"OK");
+  const DialogSeen failure =
+      ShowAndAnswer([] { ui::ShowFailure("Cannot open file"); }, e2e::Wide1256(texts::kSetupTitle),
+                    L"Cannot open file.", L"OK");
   EXPECT_EQ(failure.buttons, ok);
 }
 

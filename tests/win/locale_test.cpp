@@ -90,17 +90,19 @@ std::vector<Setting> UserSettings() {
 // The last-write times of every key the settings touch.
 std::vector<FILETIME> KeyTimes() {
   std::vector<FILETIME> times;
-  const std::pair<HKEY, const char*> keys[] = {
-      {HKEY_LOCAL_MACHINE, kCodePage},      {HKEY_LOCAL_MACHINE, kLanguage},
-      {HKEY_LOCAL_MACHINE, kLanguageGroups}, {HKEY_LOCAL_MACHINE, kLocale},
-      {HKEY_LOCAL_MACHINE, kFarsiLayout},   {HKEY_CURRENT_USER, kInternational},
-      {HKEY_CURRENT_USER, kGeo}};
+  const std::pair<HKEY, const char*> keys[] = {{HKEY_LOCAL_MACHINE, kCodePage},
+                                               {HKEY_LOCAL_MACHINE, kLanguage},
+                                               {HKEY_LOCAL_MACHINE, kLanguageGroups},
+                                               {HKEY_LOCAL_MACHINE, kLocale},
+                                               {HKEY_LOCAL_MACHINE, kFarsiLayout},
+                                               {HKEY_CURRENT_USER, kInternational},
+                                               {HKEY_CURRENT_USER, kGeo}};
   for (const auto& [root, name] : keys) {
     HKEY key;
     FILETIME time = {};
     if (RegOpenKeyExA(root, name, 0, KEY_READ, &key) == ERROR_SUCCESS) {
-      RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                       nullptr, nullptr, nullptr, &time);
+      RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                       nullptr, nullptr, &time);
       RegCloseKey(key);
     }
     times.push_back(time);

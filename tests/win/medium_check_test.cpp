@@ -12,16 +12,16 @@
 TEST(MediumCheckOnWindows, FindsHiddenAndSystemEntriesOfThePayload) {
   e2e::ScratchFolder folder;
   e2e::WriteFile(folder.Path("REG.CFG"),
-             "Daftar\r\n1.0\r\nPayload\r\nDaftar\r\nDaftar\r\nDaftar\r\n"
-             "Org\r\n\r\n\r\n\r\n");
+                 "Daftar\r\n1.0\r\nPayload\r\nDaftar\r\nDaftar\r\nDaftar\r\n"
+                 "Org\r\n\r\n\r\n\r\n");
   // In System, hidden files are installed like the others: nothing to report.
   e2e::MakeEntries(folder.Path(), {{"Payload\\Daftar.dat", "MZ"},
-                                    {"Payload\\uninstall.dat", "MZ"},
-                                    {"Payload\\Thumbs.db", "x", FILE_ATTRIBUTE_SYSTEM},
-                                    {"Payload\\.cache\\a.bin", "x"},
-                                    {"Payload\\.cache\\", "", FILE_ATTRIBUTE_HIDDEN},
-                                    {"System\\Lib.dll", "MZ", FILE_ATTRIBUTE_HIDDEN},
-                                    {"System\\SYSTEM.TXT", "lib.DLL\r\n"}});
+                                   {"Payload\\uninstall.dat", "MZ"},
+                                   {"Payload\\Thumbs.db", "x", FILE_ATTRIBUTE_SYSTEM},
+                                   {"Payload\\.cache\\a.bin", "x"},
+                                   {"Payload\\.cache\\", "", FILE_ATTRIBUTE_HIDDEN},
+                                   {"System\\Lib.dll", "MZ", FILE_ATTRIBUTE_HIDDEN},
+                                   {"System\\SYSTEM.TXT", "lib.DLL\r\n"}});
 
   std::unique_ptr<MediumFolder> medium = OpenMediumFolder(folder.Path());
   ASSERT_TRUE(medium);

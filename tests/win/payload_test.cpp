@@ -77,12 +77,12 @@ TEST(ScanPayload, WalksInPreOrderInListingOrder) {
 TEST(ScanPayload, LeavesOutHiddenAndSystemEntriesAndKeepsEmptyFiles) {
   e2e::ScratchFolder folder;
   e2e::MakeEntries(folder.Path(), {{"empty.txt", ""},
-                                    {"read-only.txt", "r", FILE_ATTRIBUTE_READONLY},
-                                    {"hidden.txt", "h", FILE_ATTRIBUTE_HIDDEN},
-                                    {"system.txt", "s", FILE_ATTRIBUTE_SYSTEM},
-                                    {"Secret\\inside.txt", "i"},
-                                    {"Secret\\", "", FILE_ATTRIBUTE_HIDDEN},
-                                    {"Empty\\"}});
+                                   {"read-only.txt", "r", FILE_ATTRIBUTE_READONLY},
+                                   {"hidden.txt", "h", FILE_ATTRIBUTE_HIDDEN},
+                                   {"system.txt", "s", FILE_ATTRIBUTE_SYSTEM},
+                                   {"Secret\\inside.txt", "i"},
+                                   {"Secret\\", "", FILE_ATTRIBUTE_HIDDEN},
+                                   {"Empty\\"}});
 
   PayloadInventory inventory = Scan(folder.Path());
   EXPECT_EQ(inventory.FolderPaths, (std::vector<std::string>{"Empty"}));

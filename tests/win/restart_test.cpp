@@ -58,10 +58,9 @@ TEST(RestartInOwnPrefix, ExitWindowsEndsTheWindowedProgramsOfThePrefix) {
   for (int i = 0; i < 100 && !window; ++i, Sleep(100)) window = FindWindowA("Notepad", nullptr);
   ASSERT_NE(window, nullptr);
 
-  PROCESS_INFORMATION child =
-      Start("\"" + ThisProgram() +
-            "\" --gtest_also_run_disabled_tests "
-            "--gtest_filter=RestartChild.DISABLED_AsksForRestartThenExits");
+  PROCESS_INFORMATION child = Start("\"" + ThisProgram() +
+                                    "\" --gtest_also_run_disabled_tests "
+                                    "--gtest_filter=RestartChild.DISABLED_AsksForRestartThenExits");
   EXPECT_EQ(RunUntilExit(child, 30000), 7u);
   EXPECT_TRUE(FileExists(MarkerPath()));
   EXPECT_EQ(RunUntilExit(notepad, 10000), 0u);

@@ -87,7 +87,8 @@ class ShortcutsTest : public testing::Test {
     std::vector<std::string> values;
     HKEY handle;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, ToWide(UninstallKey(program_)).c_str(), 0,
-                      KEY_READ | (view64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY), &handle) != ERROR_SUCCESS)
+                      KEY_READ | (view64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY),
+                      &handle) != ERROR_SUCCESS)
       return values;
     for (const wchar_t* name : {L"UninstallString", L"DisplayName", L"Publisher", L"Author"}) {
       wchar_t data[1024] = {};
@@ -179,7 +180,8 @@ TEST_F(ShortcutsTest, PersianNamesReachTheShellAndTheRegistryAsPersian) {
   RegCloseKey(entry);
   const std::vector<std::string> values = UninstallValues();
   ASSERT_EQ(values.size(), 4u);
-  EXPECT_EQ(ToWide(values[1]), L"EngineTest.PersianNamesReachTheShellAndTheRegistryAsPersian" + persianWide);
+  EXPECT_EQ(ToWide(values[1]),
+            L"EngineTest.PersianNamesReachTheShellAndTheRegistryAsPersian" + persianWide);
 }
 
 TEST_F(ShortcutsTest, ReinstallationReplacesShortcutsAndValuesAndKeepsOtherValues) {

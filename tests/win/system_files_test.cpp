@@ -16,14 +16,15 @@ TEST(SystemFiles, CopiesEveryFileThenRegistersWhatTheListNames) {
   const std::string server = ComServerBytes();
   // Bytes after the image leave a library loadable and tell the medium's copy apart.
   const std::string mediumServer = server + "medium copy";
-  e2e::MakeEntries(payload, {{"com.dll", mediumServer},
-                             {"plain.dll", PlainLibraryBytes()},
-                             {"hidden.dat", "h", FILE_ATTRIBUTE_HIDDEN},
-                             {"marked.dat", "s", FILE_ATTRIBUTE_SYSTEM},
-                             {"empty.dat", ""},
-                             {"sub\\inner.dat", "i"},
-                             {"SYSTEM.TXT",
-                              "com.dll\r\nmissing.dll\r\n\r\nplain.dll\r\nresident.dll\r\ncom.dll\r\n"}});
+  e2e::MakeEntries(
+      payload,
+      {{"com.dll", mediumServer},
+       {"plain.dll", PlainLibraryBytes()},
+       {"hidden.dat", "h", FILE_ATTRIBUTE_HIDDEN},
+       {"marked.dat", "s", FILE_ATTRIBUTE_SYSTEM},
+       {"empty.dat", ""},
+       {"sub\\inner.dat", "i"},
+       {"SYSTEM.TXT", "com.dll\r\nmissing.dll\r\n\r\nplain.dll\r\nresident.dll\r\ncom.dll\r\n"}});
   e2e::WriteFile(medium.target + "com.dll", "older library");
   e2e::WriteFile(medium.target + "resident.dll", server);  // not on the medium, but listed
 
@@ -57,8 +58,8 @@ TEST(SystemFiles, UndeletableTargetsStayAndAreStillRegistered) {
   SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
   const std::string held = medium.target + "held.dll";
   e2e::WriteFile(held, server);
-  HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
+  HANDLE holder =
+      CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(holder, INVALID_HANDLE_VALUE);
 
   InstallSystemFiles(medium.root, medium.target);

@@ -14,8 +14,8 @@ std::string ProgramFolder() {
 // Forgets the registrations of libraries below `folder` left by an earlier run.
 void ForgetRegistrations(const std::string& folder) {
   HKEY key;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\InstallerTests\\Registered", 0,
-                    KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\InstallerTests\\Registered", 0, KEY_ALL_ACCESS,
+                    &key) != ERROR_SUCCESS)
     return;
   char name[1024];
   for (DWORD index = 0;;) {

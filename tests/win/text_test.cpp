@@ -22,9 +22,16 @@ TEST(Text, WideTextsRoundTripThroughCodePage1256) {
   } cases[] = {
       {L"C:\\\u062F\u0641\u062A\u0631 \u06AF\u0632\u0627\u0631\u0634",
        "C:\\\xCF\xDD\xCA\xD1 \x90\xD2\xC7\xD1\xD4"},
-      {L"\u6570\u636E.txt", "\x01" "6570\x01" "636E.txt"},
-      {L"\u0100b", "\x01" "0100b"},  // no best fit: A with macron does not become A
-      {L"a\x01z", "a\x01" "0001z"},  // the escape's own character escaped too
+      {L"\u6570\u636E.txt",
+       "\x01"
+       "6570\x01"
+       "636E.txt"},
+      {L"\u0100b",
+       "\x01"
+       "0100b"},  // no best fit: A with macron does not become A
+      {L"a\x01z",
+       "a\x01"
+       "0001z"},  // the escape's own character escaped too
       {L"", ""},
   };
   for (const auto& each : cases) {
@@ -32,6 +39,12 @@ TEST(Text, WideTextsRoundTripThroughCodePage1256) {
     EXPECT_EQ(ToWide(each.bytes), each.wide);
   }
   // An escape character without four hex digits after it is an ordinary character.
-  EXPECT_EQ(ToWide("\x01" "12"), L"\x01" L"12");
-  EXPECT_EQ(ToWide("\x01" "12G4"), L"\x01" L"12G4");
+  EXPECT_EQ(ToWide("\x01"
+                   "12"),
+            L"\x01"
+            L"12");
+  EXPECT_EQ(ToWide("\x01"
+                   "12G4"),
+            L"\x01"
+            L"12G4");
 }
