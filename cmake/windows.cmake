@@ -176,14 +176,8 @@ if(BUILD_TESTS AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   add_test(NAME e2e.TestDrivesUnmount COMMAND ${CMAKE_SOURCE_DIR}/scripts/test-drives --unmount)
   set_tests_properties(e2e.TestDrivesUnmount PROPERTIES LABELS e2e FIXTURES_CLEANUP test_drives)
   gtest_discover_tests(e2e_tests TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST
-                       TEST_FILTER "*InOwnPrefix.*:-RoundTripSnapshot*"
+                       TEST_FILTER "*InOwnPrefix.*"
                        DISCOVERY_TIMEOUT 60 PROPERTIES LABELS e2e TIMEOUT 300
-                       FIXTURES_REQUIRED test_drives
-                       ENVIRONMENT WINE_OWN_PREFIX=1 ENVIRONMENT_MODIFICATION LC_ALL=set:C.UTF-8)
-  # The round trip takes down the whole drive C: and registry twice: minutes on a busy machine.
-  gtest_discover_tests(e2e_tests TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST
-                       TEST_FILTER "RoundTripSnapshot*"
-                       DISCOVERY_TIMEOUT 60 PROPERTIES LABELS e2e TIMEOUT 1200
                        FIXTURES_REQUIRED test_drives
                        ENVIRONMENT WINE_OWN_PREFIX=1 ENVIRONMENT_MODIFICATION LC_ALL=set:C.UTF-8)
   # The shipped programs, the win32 build's, installed and removed again under WoW64 by the
