@@ -1,5 +1,5 @@
 // The sample product that the sample medium installs: one window saying it is installed.
-#include <windows.h>
+#include "sample/plain_window.h"
 
 static const wchar_t kMessage[] =
     L"\u062F\u0641\u062A\u0631 \u062D\u0633\u0627\u0628 \u0646\u0645\u0648\u0646\u0647 "
@@ -33,21 +33,6 @@ static LRESULT CALLBACK ProductProc(HWND window, UINT message, WPARAM wParam, LP
 }
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  WNDCLASSW windowClass = {};
-  windowClass.lpfnWndProc = ProductProc;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
-  windowClass.lpszClassName = L"SampleProduct";
-  RegisterClassW(&windowClass);
-  HWND window =
-      CreateWindowExW(WS_EX_RTLREADING, L"SampleProduct", kMessage, WS_OVERLAPPEDWINDOW,
-                      CW_USEDEFAULT, CW_USEDEFAULT, 480, 200, nullptr, nullptr, instance, nullptr);
-  ShowWindow(window, SW_SHOW);
-  MSG message;
-  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  return 0;
+  return RunPlainWindow(instance, {L"SampleProduct", kMessage, ProductProc, 480, 200,
+                                   WS_EX_RTLREADING, COLOR_WINDOW});
 }

@@ -69,7 +69,7 @@ TEST(Taskbar, TheInstallersButtonCarriesItsApplicationTitle) {
 TEST(Taskbar, TheUninstallersButtonCarriesItsApplicationTitle) {
   const std::string folder = e2e::NewTestFolder("taskbar-uninstall");
   e2e::WriteFile(folder + "\\INSTALL.CFG", "One\r\nTwo\r\nThree\r\nP\r\nS\r\nSix\r\n");
-  CopyFileA(e2e::ProgramPath("uninstall.exe").c_str(), (folder + "\\Uninstall.exe").c_str(), FALSE);
+  e2e::CopyFileTo(e2e::ProgramPath("uninstall.exe"), folder + "\\Uninstall.exe");
   e2e::Process uninstaller(folder + "\\Uninstall.exe", folder);
   HWND window = e2e::WaitWindow(uninstaller, "TForm1");
   ASSERT_TRUE(window);

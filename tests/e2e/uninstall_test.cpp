@@ -107,7 +107,7 @@ Installed Install(const std::string& folder, const std::string& program, int lin
   product.contents = {"INSTALL.CFG",   program + ".EXE", "data",       "Uninstall.exe.bak",
                       "Uninstall.bak", "hidden.dat",     "system.dat", "readonly.dat"};
   product.uninstaller = folder + "\\" + uninstallerName;
-  CopyFileA(e2e::ProgramPath("uninstall.exe").c_str(), product.uninstaller.c_str(), FALSE);
+  e2e::CopyFileTo(e2e::ProgramPath("uninstall.exe"), product.uninstaller);
   SetFileAttributesA(product.uninstaller.c_str(), uninstallerAttributes);
   WriteUninstallEntry(program, folder + "\\Uninstall.exe");
 
@@ -253,7 +253,7 @@ TEST_P(Removal, RemovesTheProductAndThenItself) {
 
   // A second run, from a copy with its record back in place, finds no uninstall entry.
   MakeFolders(product.folder);
-  CopyFileA(e2e::ProgramPath("uninstall.exe").c_str(), product.uninstaller.c_str(), FALSE);
+  e2e::CopyFileTo(e2e::ProgramPath("uninstall.exe"), product.uninstaller);
   e2e::WriteFile(product.folder + "\\INSTALL.CFG", "a\r\nb\r\nc\r\n" + program + "\r\n");
   e2e::Process again(product.uninstaller, elsewhere);
   window = e2e::WaitWindow(again, "TForm1");
@@ -434,7 +434,7 @@ TEST(Uninstaller, WindowLayout) {
   const std::string folder = e2e::NewTestFolder("layout");
   e2e::WriteFile(folder + "\\INSTALL.CFG",
                  "One\r\nTwo\nThree\r\nP\r\nS\r\nSix\r\nSeven\r\nEight\r\n");
-  CopyFileA(e2e::ProgramPath("uninstall.exe").c_str(), (folder + "\\Uninstall.exe").c_str(), FALSE);
+  e2e::CopyFileTo(e2e::ProgramPath("uninstall.exe"), folder + "\\Uninstall.exe");
   e2e::Process uninstaller(folder + "\\Uninstall.exe", folder);
   HWND window = e2e::WaitWindow(uninstaller, "TForm1");
   ASSERT_TRUE(window);
@@ -473,7 +473,7 @@ TEST(Uninstaller, MissingRecordEndsBeforeTheWindow) {
   const std::string folder = e2e::NewTestFolder("no-record");
   const std::string current = e2e::NewTestFolder("record-here");
   e2e::WriteFile(current + "\\INSTALL.CFG", "a\r\nb\r\nc\r\nProductX\r\n");
-  CopyFileA(e2e::ProgramPath("uninstall.exe").c_str(), (folder + "\\Uninstall.exe").c_str(), FALSE);
+  e2e::CopyFileTo(e2e::ProgramPath("uninstall.exe"), folder + "\\Uninstall.exe");
   e2e::Process uninstaller(folder + "\\Uninstall.exe", current);
   HWND dialog = e2e::WaitDialog(uninstaller);
   ASSERT_TRUE(dialog);
