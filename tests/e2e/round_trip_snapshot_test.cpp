@@ -130,8 +130,10 @@ Snapshot TakeSnapshot(const std::string& folder) {
   return snapshot;
 }
 
-// What the programs keep on purpose, checked against a real run. Patterns match the whole
-// line ("file C:\...", "key HKLM\...", "value HKU\<user>\... : name"), letter case aside.
+// What the programs keep on purpose, checked against real runs of the 64-bit programs and of
+// the 32-bit ones under WoW64 (which keep theirs in SysWOW64 and the 32-bit view of
+// HKLM\Software, Wow6432Node). Patterns match the whole line ("file C:\...", "key HKLM\...",
+// "value HKU\<user>\... : name"), letter case aside.
 // The items the uninstaller moves to the recycle bin do not show: under Wine the recycle bin
 // is the desktop's trash folder, outside drive C:.
 struct Allowed {
@@ -140,12 +142,13 @@ struct Allowed {
 };
 const Allowed kAllowed[] = {
     // System libraries stay: other programs may use them, and Windows counts no references.
-    {R"(file C:\\windows\\system32\\SampleServer\.dll)", "the system library of the medium"},
-    {R"((key|value) HKLM\\Software\\Sample Accounts(\\Server( : Registered)?)?)",
+    {R"(file C:\\windows\\(system32|syswow64)\\SampleServer\.dll)",
+     "the system library of the medium"},
+    {R"((key|value) HKLM\\Software\\(Wow6432Node\\)?Sample Accounts(\\Server( : Registered)?)?)",
      "the system library's own registration (DllRegisterServer)"},
     // Fonts stay installed and registered, for the documents made with them.
     {R"(file C:\\windows\\Fonts\\[^\\]+\.ttf)", "the medium's fonts"},
-    {R"(value HKLM\\Software\\Microsoft\\windows( NT)?\\CurrentVersion\\Fonts : .*)",
+    {R"(value HKLM\\Software\\(Wow6432Node\\)?Microsoft\\windows( NT)?\\CurrentVersion\\Fonts : .*)",
      "the fonts' registry values"},
     // The Persian locale settings stay: the user chose them by installing.
     {R"(value HKLM\\System\\CurrentControlSet\\Control\\Nls\\(CodePage : (ACP|OEMCP|MACCP)|Language : (Default|0429)))",
@@ -156,6 +159,12 @@ const Allowed kAllowed[] = {
      "the user's regional settings and country"},
     // The uninstaller reserves its script's name with an empty .tmp file and leaves it.
     {R"(file .*\\e2e-round-trip-snapshot-temp\\uis[0-9A-Fa-f]+\.tmp)", "the empty .tmp file"},
+    // Not the programs' (they write neither key): Wine's font setup records the code pages it
+    // runs under and the system fonts for them. Under WoW64 a 32-bit program under the UTF-8
+    // locale records other ones ("65001,65001" where the prefix had "1252,437").
+    {R"(value HKU\\[^\\]+\\Software\\Wine\\Fonts : Codepages)", "Wine's code pages of its fonts"},
+    {R"(value HKLM\\System\\CurrentControlSet\\Hardware Profiles\\Current\\Software\\Fonts : .*)",
+     "Wine's system fonts for those code pages"},
 };
 
 bool IsAllowed(const std::string& line) {
@@ -192,7 +201,9 @@ TEST(RoundTripSnapshotInOwnPrefix, LeavesOnlyWhatIsKeptOnPurpose) {
   for (const std::string& line :
        {"file " + target + "\\Daftar.EXE",
         "file " + ShellFolder("Desktop") + "\\Round trip snapshot.lnk",
-        std::string("key HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Daftar")})
+        std::string("key HKLM\\Software\\") +
+            (PlacesOfPrograms().view == KEY_WOW64_32KEY ? "Wow6432Node\\" : "") +
+            "Microsoft\\Windows\\CurrentVersion\\Uninstall\\Daftar"})
     EXPECT_TRUE(installed.count(line)) << line;
 
   const Removal removal = RemoveWithUninstaller(target + "\\Uninstall.exe", medium);
