@@ -108,13 +108,16 @@ void TakeRegistry(HKEY root, const std::string& name, const std::string& folder,
 // The registry server writes a branch down only for a caller holding the backup privilege.
 void EnableBackupPrivilege() {
   HANDLE token;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token))
+    throw std::runtime_error("no access to the process's privileges");
   TOKEN_PRIVILEGES privileges = {1};
   privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token) ||
-      !LookupPrivilegeValueW(nullptr, L"SeBackupPrivilege", &privileges.Privileges[0].Luid))
-    throw std::runtime_error("no backup privilege");
-  const bool enabled = AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr) &&
-                       GetLastError() == ERROR_SUCCESS;
+  // AdjustTokenPrivileges succeeds without granting a privilege the token lacks: the last
+  // error then says so.
+  const bool enabled =
+      LookupPrivilegeValueW(nullptr, L"SeBackupPrivilege", &privileges.Privileges[0].Luid) &&
+      AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr) &&
+      GetLastError() == ERROR_SUCCESS;
   CloseHandle(token);
   if (!enabled) throw std::runtime_error("no backup privilege");
 }
