@@ -93,6 +93,27 @@ if(BUILD_TESTS)
     set(NEEDS_GDI "")
   endif()
 
+  # One suite of a test program, discovered as CTest tests when ctest runs. OWN names the
+  # variable that gives each test a prefix (WINE_OWN_PREFIX) or a display and prefix
+  # (WINE_OWN_DISPLAY) of its own, with the test drives of scripts/test-drives; "-" runs them
+  # in the run's shared prefix. TIMEOUT and LOCALE may be "-": CTest's default, the caller's
+  # locale. The locale goes through ENVIRONMENT_MODIFICATION, as gtest_discover_tests keeps
+  # only the first variable of an ENVIRONMENT list.
+  function(discover_suite program prefix filter label timeout own locale)
+    set(properties LABELS ${label})
+    if(NOT timeout STREQUAL "-")
+      list(APPEND properties TIMEOUT ${timeout})
+    endif()
+    if(NOT own STREQUAL "-")
+      list(APPEND properties FIXTURES_REQUIRED test_drives ENVIRONMENT ${own}=1)
+    endif()
+    if(NOT locale STREQUAL "-")
+      list(APPEND properties ENVIRONMENT_MODIFICATION LC_ALL=set:${locale})
+    endif()
+    gtest_discover_tests(${program} TEST_PREFIX "${prefix}" DISCOVERY_MODE PRE_TEST
+                         TEST_FILTER "${filter}" DISCOVERY_TIMEOUT 60 PROPERTIES ${properties})
+  endfunction()
+
   # The support of every Windows test program and of the demo driver (tests/support): files,
   # programs and windows driven as a user does, the sample medium.
   sources_of(TEST_SUPPORT_SOURCES tests/support)
@@ -115,22 +136,13 @@ if(BUILD_TESTS)
     add_dependencies(win_tests medium_check)
     # Suites named *InOwnPrefix change the machine (HKLM, the system or fonts folder, the
     # regional settings): each of their tests runs in its own copy of the template prefix,
-    # under the Western code page (see docs/wine.md). gtest_discover_tests keeps only the
-    # first variable of an ENVIRONMENT list: the locale comes through ENVIRONMENT_MODIFICATION.
-    gtest_discover_tests(win_tests TEST_PREFIX "${WIN_TIER}." DISCOVERY_MODE PRE_TEST
-                         TEST_FILTER "-*InOwnPrefix.*:${NEEDS_GDI}"
-                         DISCOVERY_TIMEOUT 60 PROPERTIES LABELS ${WIN_TIER})
-    gtest_discover_tests(win_tests TEST_PREFIX "${WIN_TIER}." DISCOVERY_MODE PRE_TEST
-                         TEST_FILTER "*InOwnPrefix.*-${NEEDS_GDI}"
-                         DISCOVERY_TIMEOUT 60 PROPERTIES LABELS ${WIN_TIER}
-                         FIXTURES_REQUIRED test_drives
-                         ENVIRONMENT WINE_OWN_PREFIX=1 ENVIRONMENT_MODIFICATION LC_ALL=set:C.UTF-8)
+    # under the Western code page (see docs/wine.md).
+    discover_suite(win_tests "${WIN_TIER}." "-*InOwnPrefix.*:${NEEDS_GDI}" ${WIN_TIER} - - -)
+    discover_suite(win_tests "${WIN_TIER}." "*InOwnPrefix.*-${NEEDS_GDI}" ${WIN_TIER} - WINE_OWN_PREFIX
+                   C.UTF-8)
     # The message dialogs once more under the Persian locale, where Wine labels the buttons
     # of a message box in Persian.
-    gtest_discover_tests(win_tests TEST_PREFIX "win.fa." DISCOVERY_MODE PRE_TEST
-                         TEST_FILTER "KitDialogs.*"
-                         DISCOVERY_TIMEOUT 60 PROPERTIES LABELS win
-                         ENVIRONMENT LC_ALL=fa_IR.UTF-8)
+    discover_suite(win_tests "win.fa." "KitDialogs.*" win - - fa_IR.UTF-8)
 
     # Test-only libraries for the system files tests (tests/win/libraries): a COM server
     # whose DllRegisterServer leaves a marker, and a library without that entry point.
@@ -161,31 +173,15 @@ if(BUILD_TESTS AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
   add_dependencies(e2e_tests setup uninstall)
   # The suite runs twice: under a Western ANSI code page (1252) and under the Persian one
   # (1256, which LC_ALL=fa_IR.UTF-8 gives Wine), since the Persian texts must read the same.
-  gtest_discover_tests(e2e_tests TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST
-                       TEST_FILTER "-*InOwnPrefix.*:*OnOwnScreen.*"
-                       DISCOVERY_TIMEOUT 60 PROPERTIES LABELS e2e TIMEOUT 120
-                       ENVIRONMENT LC_ALL=C)
-  gtest_discover_tests(e2e_tests TEST_PREFIX "e2e.fa." DISCOVERY_MODE PRE_TEST
-                       TEST_FILTER "-*InOwnPrefix.*:*OnOwnScreen.*"
-                       DISCOVERY_TIMEOUT 60 PROPERTIES LABELS e2e TIMEOUT 120
-                       ENVIRONMENT LC_ALL=fa_IR.UTF-8)
+  discover_suite(e2e_tests "e2e." "-*InOwnPrefix.*:*OnOwnScreen.*" e2e 120 - C)
+  discover_suite(e2e_tests "e2e.fa." "-*InOwnPrefix.*:*OnOwnScreen.*" e2e 120 - fa_IR.UTF-8)
   # Installations change the machine: like the win suites above, each *InOwnPrefix test
   # runs in its own prefix, which has the test drives S: and M: of scripts/test-drives.
   add_test(NAME e2e.TestDrives COMMAND ${CMAKE_SOURCE_DIR}/scripts/test-drives)
   set_tests_properties(e2e.TestDrives PROPERTIES LABELS e2e FIXTURES_SETUP test_drives)
   add_test(NAME e2e.TestDrivesUnmount COMMAND ${CMAKE_SOURCE_DIR}/scripts/test-drives --unmount)
   set_tests_properties(e2e.TestDrivesUnmount PROPERTIES LABELS e2e FIXTURES_CLEANUP test_drives)
-  gtest_discover_tests(e2e_tests TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST
-                       TEST_FILTER "*InOwnPrefix.*:-RoundTripSnapshot*"
-                       DISCOVERY_TIMEOUT 60 PROPERTIES LABELS e2e TIMEOUT 300
-                       FIXTURES_REQUIRED test_drives
-                       ENVIRONMENT WINE_OWN_PREFIX=1 ENVIRONMENT_MODIFICATION LC_ALL=set:C.UTF-8)
-  # The round trip takes down the whole drive C: and registry twice: minutes on a busy machine.
-  gtest_discover_tests(e2e_tests TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST
-                       TEST_FILTER "RoundTripSnapshot*"
-                       DISCOVERY_TIMEOUT 60 PROPERTIES LABELS e2e TIMEOUT 1200
-                       FIXTURES_REQUIRED test_drives
-                       ENVIRONMENT WINE_OWN_PREFIX=1 ENVIRONMENT_MODIFICATION LC_ALL=set:C.UTF-8)
+  discover_suite(e2e_tests "e2e." "*InOwnPrefix.*" e2e 300 WINE_OWN_PREFIX C.UTF-8)
   # The shipped programs, the win32 build's, installed and removed again under WoW64 by the
   # round trip, in its own copy of the WoW64 template (tier win32). Added by itself, with
   # add_test, as it needs three variables. It must run
@@ -200,21 +196,21 @@ if(BUILD_TESTS AND CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
                          PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] 1 test\\."
                          ENVIRONMENT "WINE_OWN_PREFIX=1;WINE_WOW64=1;E2E_PROGRAMS=${SHIPPED_BIN_DIR}")
   endforeach()
+  # What the shipped programs leave on the machine after a round trip, under the Western code
+  # page as the win64 run of the same test.
+  add_test(NAME win32.e2e.RoundTripSnapshot
+           COMMAND e2e_tests --gtest_filter=RoundTripSnapshotInOwnPrefix.*)
+  set_tests_properties(win32.e2e.RoundTripSnapshot PROPERTIES LABELS win32 TIMEOUT 300
+                       PASS_REGULAR_EXPRESSION "\\[  PASSED  \\] 1 test\\."
+                       ENVIRONMENT "WINE_OWN_PREFIX=1;WINE_WOW64=1;E2E_PROGRAMS=${SHIPPED_BIN_DIR};LC_ALL=C.UTF-8")
   # Suites named *OnOwnScreen read the screen's pixels: a prefix and an Xvfb display of their
   # own (WINE_OWN_DISPLAY brings both), so that no window of a test running beside them covers
   # what they read.
-  gtest_discover_tests(e2e_tests TEST_PREFIX "e2e." DISCOVERY_MODE PRE_TEST
-                       TEST_FILTER "*OnOwnScreen.*"
-                       DISCOVERY_TIMEOUT 60 PROPERTIES LABELS e2e TIMEOUT 300
-                       FIXTURES_REQUIRED test_drives
-                       ENVIRONMENT WINE_OWN_DISPLAY=1 ENVIRONMENT_MODIFICATION LC_ALL=set:C.UTF-8)
+  discover_suite(e2e_tests "e2e." "*OnOwnScreen.*" e2e 300 WINE_OWN_DISPLAY C.UTF-8)
   # The round trip runs under the Persian code page too: a product with Persian names
   # installs and removes the same under both.
-  gtest_discover_tests(e2e_tests TEST_PREFIX "e2e.fa." DISCOVERY_MODE PRE_TEST
-                       TEST_FILTER "*UninstallRoundTripInOwnPrefix.*"
-                       DISCOVERY_TIMEOUT 60 PROPERTIES LABELS e2e TIMEOUT 300
-                       FIXTURES_REQUIRED test_drives
-                       ENVIRONMENT WINE_OWN_PREFIX=1 ENVIRONMENT_MODIFICATION LC_ALL=set:fa_IR.UTF-8)
+  discover_suite(e2e_tests "e2e.fa." "*UninstallRoundTripInOwnPrefix.*" e2e 300 WINE_OWN_PREFIX
+                 fa_IR.UTF-8)
 
   # scripts/screenshots clicks controls by their IDs with it.
   add_executable(click_control ${CMAKE_SOURCE_DIR}/tests/support/click_control/main.cpp)
