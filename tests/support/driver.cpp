@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <tlhelp32.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -35,7 +36,7 @@ Process::~Process() {
   CloseHandle(info_.hProcess);
 }
 
-long Process::WaitExit(DWORD timeoutMs) {
+long Process::WaitExit(DWORD timeoutMs) const {
   if (WaitForSingleObject(info_.hProcess, timeoutMs) != WAIT_OBJECT_0) return -1;
   DWORD code = 0;
   GetExitCodeProcess(info_.hProcess, &code);
@@ -92,6 +93,34 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM data) {
   return TRUE;
 }
 
+// What a process shows when the window a test waits for does not come: whether it still
+// runs, and each of its top-level windows (class, visible or not, title), on the test's output.
+void ReportWindows(const Process& process, const char* className) {
+  struct Listing {
+    DWORD processId;
+    std::string text;
+  } listing = {process.id(), ""};
+  EnumWindows(
+      [](HWND window, LPARAM data) -> BOOL {
+        Listing* listing = reinterpret_cast<Listing*>(data);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner != listing->processId) return TRUE;
+        char name[256] = "", title[256] = "";
+        GetClassNameA(window, name, sizeof name);
+        GetWindowTextA(window, title, sizeof title);
+        listing->text += std::string(" [") + name +
+                         (IsWindowVisible(window) ? " visible " : " hidden ") + "\"" + title +
+                         "\"]";
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&listing));
+  const long code = process.WaitExit(0);
+  fprintf(stderr, "no visible %s window of process %lu, which %s; its windows:%s\n", className,
+          process.id(), code == -1 ? "still runs" : ("ended with " + std::to_string(code)).c_str(),
+          listing.text.empty() ? " none" : listing.text.c_str());
+}
+
 template <typename Probe>
 auto Poll(DWORD timeoutMs, Probe probe) -> decltype(probe()) {
   DWORD start = GetTickCount();
@@ -104,11 +133,13 @@ auto Poll(DWORD timeoutMs, Probe probe) -> decltype(probe()) {
 }  // namespace
 
 HWND WaitWindow(const Process& process, const char* className, DWORD timeoutMs) {
-  return Poll(timeoutMs, [&]() -> HWND {
+  HWND found = Poll(timeoutMs, [&]() -> HWND {
     Search search = {process.id(), className, nullptr};
     EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
   });
+  if (!found && timeoutMs > 0) ReportWindows(process, className);
+  return found;
 }
 
 HWND WaitDialog(const Process& process, DWORD timeoutMs) {

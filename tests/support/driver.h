@@ -25,7 +25,7 @@ class Process {
   Process& operator=(const Process&) = delete;
   DWORD id() const { return info_.dwProcessId; }
   // The exit code, or -1 when the process is still running after the timeout.
-  long WaitExit(DWORD timeoutMs = 10000);
+  long WaitExit(DWORD timeoutMs = 10000) const;
 
  private:
   PROCESS_INFORMATION info_ = {};
