@@ -81,6 +81,7 @@ void ChooserWindow::OnCreate() {
 
 std::optional<std::string> ChooserWindow::Choose(const std::string& startFolder,
                                                  const std::string& defaultFolderName) {
+  Create();  // the lists below are the window's
   defaultFolderName_ = defaultFolderName;
   result_.reset();
   FillDriveList();

@@ -1,6 +1,7 @@
 // The installer: the application title, the main window (whose creation reads REG.CFG and
-// may end the program), the folder chooser and the exit confirmation created hidden, and
-// the message loop. Every end of the program is exit code 0.
+// may end the program) and the message loop. The folder chooser and the exit confirmation
+// are made when first opened, so that they do not delay the main window. Every end of the
+// program is exit code 0.
 #include "core/texts.h"
 #include "setup/main_window.h"
 #include "setup/state.h"
@@ -17,8 +18,6 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   ExitWindow exitWindow;
   MainWindow mainWindow(state, chooser, exitWindow);
   mainWindow.Create();
-  chooser.Create();
-  exitWindow.Create();
   mainWindow.Show();
   int code = ui::RunMessageLoop();
   CoUninitialize();

@@ -81,6 +81,7 @@ struct Form::Item {
   int64_t maximum = 100, value = 0;
   int shownPercent = -1;  // what the gauge shows; -1 before its first value
   bool pressed = false;
+  bool clipOpen = false;  // the animation's clip
 };
 
 Form::Form(const WindowLook& look, const Control* layout, size_t count) : look_(look) {
@@ -117,6 +118,7 @@ HWND Form::control(int id) const {
 }
 
 void Form::Create() {
+  if (window_) return;
   std::wstring className = ToWide(look_.className);
   RegisterClasses(className, WindowProc, ControlProc);
   // The form clips its children: native controls draw themselves, and an update of the form
@@ -150,9 +152,6 @@ void Form::MakeControls() {
                                     rect.left, rect.top, item.rect.width, item.rect.height, window_,
                                     (HMENU)(INT_PTR)row.id, instance, nullptr);
       if (!animationBrush_.held()) animationBrush_.Reset(CreateSolidBrush(row.fill));
-      // The system's file-copy clip lives in shell32 as AVI resource 161.
-      if (!shell32_.held()) shell32_.Reset(LoadLibraryW(L"shell32.dll"));
-      SendMessageW(item.window, ACM_OPENW, (WPARAM)shell32_.get(), (LPARAM)MAKEINTRESOURCEW(161));
     } else {
       item.window = CreateWindowExW(WS_EX_TRANSPARENT, kControlClass, L"", style, rect.left,
                                     rect.top, item.rect.width, item.rect.height, window_,
@@ -210,6 +209,7 @@ void Form::Show() {
 
 void Form::ShowModal() {
   if (modal_) return;  // already showing: the caller goes on when it closes
+  Create();
   std::vector<HWND> disabled;
   EnumThreadWindows(GetCurrentThreadId(), CollectEnabled, reinterpret_cast<LPARAM>(&disabled));
   HWND previous = GetActiveWindow();
@@ -333,6 +333,14 @@ int64_t Form::GaugeValue(int id) const {
 void Form::StartAnimation(int id) {
   Item* item = Find(id);
   if (!item) return;
+  // The clip is opened when first played, not at start-up: loading shell32 and the video
+  // libraries for a control that is hidden until then would delay the first window.
+  if (!item->clipOpen) {
+    // The system's file-copy clip lives in shell32 as AVI resource 161.
+    if (!shell32_.held()) shell32_.Reset(LoadLibraryW(L"shell32.dll"));
+    SendMessageW(item->window, ACM_OPENW, (WPARAM)shell32_.get(), (LPARAM)MAKEINTRESOURCEW(161));
+    item->clipOpen = true;
+  }
   // Frames 1 to 20, repeated; a shorter clip (Wine's placeholder) plays whole.
   if (!SendMessageW(item->window, ACM_PLAY, (WPARAM)-1, MAKELONG(0, 19)))
     SendMessageW(item->window, ACM_PLAY, (WPARAM)-1, MAKELONG(0, 0xFFFF));

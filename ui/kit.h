@@ -25,7 +25,7 @@
 //
 //   ui::SetApplicationTitle(texts::kSetupTitle);
 //   ExitWindow exitWindow;
-//   exitWindow.Create();      // hidden; OnCreate runs now
+//   exitWindow.Create();      // hidden; OnCreate runs now (ShowModal makes it when needed)
 //   exitWindow.ShowModal();   // or, for the main window: Show(); return ui::RunMessageLoop();
 //
 // Every control is a child window with its ID; labels carry their caption and hot-spots
@@ -143,14 +143,16 @@ class Form {
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
 
-  // Makes the window, hidden, with its controls; OnCreate runs inside.
+  // Makes the window, hidden, with its controls; OnCreate runs inside. Nothing when the
+  // window exists already.
   void Create();
   HWND handle() const { return window_; }
   HWND control(int id) const;
 
   // Shows the window (the main window of the program: its closing ends the message loop).
   void Show();
-  // Shows the window modally over the program's other windows; returns when it closes.
+  // Shows the window modally over the program's other windows, made first when it has
+  // none yet; returns when it closes.
   void ShowModal();
   // Hides a modal or secondary window; the main window is destroyed, ending the loop.
   void Close();

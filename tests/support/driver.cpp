@@ -93,28 +93,31 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM data) {
   return TRUE;
 }
 
+struct Listing {
+  DWORD processId;
+  std::string text;
+};
+
+// An enumeration callback is a named CALLBACK function: a lambda has the default calling
+// convention, which is not the system's on 32-bit Windows.
+BOOL CALLBACK ListWindow(HWND window, LPARAM data) {
+  Listing* listing = reinterpret_cast<Listing*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner != listing->processId) return TRUE;
+  char name[256] = "", title[256] = "";
+  GetClassNameA(window, name, sizeof name);
+  GetWindowTextA(window, title, sizeof title);
+  listing->text += std::string(" [") + name + (IsWindowVisible(window) ? " visible " : " hidden ") +
+                   "\"" + title + "\"]";
+  return TRUE;
+}
+
 // What a process shows when the window a test waits for does not come: whether it still
 // runs, and each of its top-level windows (class, visible or not, title), on the test's output.
 void ReportWindows(const Process& process, const char* className) {
-  struct Listing {
-    DWORD processId;
-    std::string text;
-  } listing = {process.id(), ""};
-  EnumWindows(
-      [](HWND window, LPARAM data) -> BOOL {
-        Listing* listing = reinterpret_cast<Listing*>(data);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner != listing->processId) return TRUE;
-        char name[256] = "", title[256] = "";
-        GetClassNameA(window, name, sizeof name);
-        GetWindowTextA(window, title, sizeof title);
-        listing->text += std::string(" [") + name +
-                         (IsWindowVisible(window) ? " visible " : " hidden ") + "\"" + title +
-                         "\"]";
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&listing));
+  Listing listing = {process.id(), ""};
+  EnumWindows(ListWindow, reinterpret_cast<LPARAM>(&listing));
   const long code = process.WaitExit(0);
   fprintf(stderr, "no visible %s window of process %lu, which %s; its windows:%s\n", className,
           process.id(), code == -1 ? "still runs" : ("ended with " + std::to_string(code)).c_str(),

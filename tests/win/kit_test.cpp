@@ -8,6 +8,8 @@
 #include "core/texts.h"
 #include "tests/support/driver.h"
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -167,6 +169,62 @@ TEST(Kit, HotSpotClicksKeysAndTheCloseQueryReachTheForm) {
   SendMessageW(form.handle(), WM_CLOSE, 0, 0);
   EXPECT_EQ(form.closeQueries, 1);
   EXPECT_TRUE(IsWindow(form.handle()));
+}
+
+// Secondary windows are made when first opened, not at start-up: a form is made once,
+// whether by Create or by ShowModal, and its OnCreate runs once.
+TEST(Kit, AFormIsMadeOnceByCreateOrByItsFirstShowModal) {
+  class ClosingForm : public TestForm {
+   public:
+    int creates = 0, shows = 0;
+    HWND shownAs = nullptr;
+
+   protected:
+    void OnCreate() override { ++creates; }
+    void OnShow() override {
+      ++shows;
+      shownAs = handle();
+      Close();  // ShowModal returns at once
+    }
+  };
+  ClosingForm form;
+  EXPECT_FALSE(form.handle());
+  form.ShowModal();
+  ASSERT_TRUE(form.handle());
+  EXPECT_EQ(form.shownAs, form.handle());
+  EXPECT_FALSE(IsWindowVisible(form.handle()));
+  const HWND made = form.handle();
+  form.Create();
+  form.ShowModal();
+  EXPECT_EQ(form.handle(), made);
+  EXPECT_EQ(form.creates, 1);
+  EXPECT_EQ(form.shows, 2);
+  EXPECT_TRUE(GetDlgItem(made, kSpot));
+}
+
+// The animation's clip is opened when it is first started, not when the form is made (it
+// would load the video libraries at start-up for a control hidden until the copy). A
+// control without a clip refuses to play a frame; with it, it plays.
+TEST(Kit, TheAnimationsClipIsOpenedWhenFirstStarted) {
+  enum { kClip = 1 };
+  const ui::Control layout[] = {ui::Animation(kClip, "clip", {0, 0, 300, 80}, RGB(96, 104, 207))};
+  class AnimationForm : public ui::Form {
+   public:
+    explicit AnimationForm(const ui::Control (&layout)[1])
+        : Form({"KitAnimationForm", "", 300, 80, ui::kCloseBox}, layout) {}
+  };
+  AnimationForm form(layout);
+  form.Create();
+  const HWND clip = form.control(kClip);
+  ASSERT_TRUE(clip);
+  auto playsFirstFrame = [&] { return SendMessageW(clip, ACM_PLAY, 1, MAKELONG(0, 0)) != 0; };
+  EXPECT_FALSE(playsFirstFrame());
+  form.StartAnimation(kClip);
+  form.StopAnimation(kClip);
+  EXPECT_TRUE(playsFirstFrame());
+  form.StartAnimation(kClip);  // a second start plays the clip already open
+  form.StopAnimation(kClip);
+  EXPECT_TRUE(playsFirstFrame());
 }
 
 // Work run by RunAnswering waits for a click sent to the form from another thread, as a user
